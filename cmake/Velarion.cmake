@@ -1,0 +1,48 @@
+# Shared settings for every target of the project.
+
+# Sources are UTF-8; narrow literals are compiled as GBK, the code page every
+# text of the program lives in (core/Gbk.hpp checks this at compile time).
+function(velarion_target target)
+  target_compile_options(${target} PRIVATE
+    -finput-charset=UTF-8 -fexec-charset=GBK
+    -Wall -Wextra -Wno-unused-parameter)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(WIN32)
+    target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+      _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  endif()
+endfunction()
+
+if(WIN32)
+  # No DLL beyond Windows' own.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# GoogleTest: Debian's on the host; built from its source for MinGW.
+function(velarion_find_gtest)
+  if(TARGET GTest::gtest)
+    return()
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+    add_library(GTest::gmock ALIAS gmock)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endfunction()
+
+# One test executable from the sources given; registered with ctest (under Wine
+# through the cross-compiling emulator when built for Windows).
+function(velarion_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  velarion_target(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gtest)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,47 @@
+#pragma once
+// The user's programs in four fixed categories, stored in kjfs.ini as two
+// parallel lists per category: names under "快捷方式", paths under "快捷链接".
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/SettingsFile.hpp"
+
+namespace velarion {
+
+enum class Category { Chat = 0, Media = 1, Games = 2, Other = 3 };
+
+inline constexpr std::array<Category, 4> AllCategories = {Category::Chat, Category::Media,
+                                                          Category::Games, Category::Other};
+inline constexpr std::string_view SectionNames = "快捷方式";
+inline constexpr std::string_view SectionPaths = "快捷链接";
+
+// The fixed key of a category in both sections.
+std::string_view categoryKey(Category category);
+
+struct CategoryListing {
+    std::vector<std::string> names;  // entry i + 1 is names[i]
+    bool empty() const { return names.empty(); }
+};
+
+class Catalog {
+public:
+    explicit Catalog(SettingsFile& settings) : settings_(settings) {}
+
+    // The category's names; when it is not empty, its held path list is replaced.
+    CategoryListing load(Category category);
+    // Appends one entry at the end of its category in kjfs.ini, names and paths
+    // in one atomic replacement. True when it was stored.
+    bool append(Category category, std::string_view name, std::string_view path);
+    // The path at a position (from 1) of the held list; none beyond the list.
+    std::optional<std::string> pathAt(Category category, int position) const;
+
+private:
+    SettingsFile& settings_;
+    std::array<std::vector<std::string>, 4> paths_;
+};
+
+}  // namespace velarion

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velarion {
+
+inline constexpr std::string_view ListSeparator = "%$";
+
+// Members of a stored list value "a%$b%$": split at "%$" on character
+// boundaries only; a trailing separator gives no empty last member.
+std::vector<std::string> splitList(std::string_view text);
+
+}  // namespace velarion

@@ -1,0 +1,50 @@
+#pragma once
+// kjfs.ini in the Windows directory: the only place the program keeps state.
+// No cache: every read goes to the file and every write reaches the file
+// (atomically replaced) before the call returns.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/System.hpp"
+
+namespace velarion {
+
+inline constexpr std::string_view SettingsFileName = "kjfs.ini";
+inline constexpr std::string_view SectionSettings = "系统设置";
+inline constexpr std::string_view KeyOpacity = "透明度";
+inline constexpr std::string_view KeyAutostart = "开机启动";
+inline constexpr std::string_view KeyTopmost = "前端";
+inline constexpr std::string_view FlagOn = "真";
+inline constexpr std::string_view FlagOff = "假";
+
+// The read buffer of a profile read: a value arrives cut to ReadLimit - 1 bytes.
+inline constexpr std::size_t ReadLimit = 10240;
+
+struct SettingsItem {
+    std::string section, key, value;
+};
+
+class SettingsFile {
+public:
+    explicit SettingsFile(System& system) : system_(system) {}
+
+    // Windows directory + "kjfs.ini", worked out anew on every call.
+    std::string path() const;
+    // The value, cut to 10239 bytes; "" when the file, section or key is missing.
+    std::string read(std::string_view section, std::string_view key) const;
+    // The whole value, without the cut (the catalog lists).
+    std::string readWhole(std::string_view section, std::string_view key) const;
+    bool write(std::string_view section, std::string_view key, std::string_view value);
+    // Several items in one atomic replacement of the file: all or none.
+    bool writeAll(const std::vector<SettingsItem>& items);
+
+private:
+    System& system_;
+};
+
+// A flag reads as on only when it is exactly "真".
+inline bool flagIsOn(std::string_view stored) { return stored == FlagOn; }
+
+}  // namespace velarion

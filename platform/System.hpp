@@ -1,0 +1,86 @@
+#pragma once
+// The operating-system services the program uses, one operation each.
+// core/ and ui/ reach the system only through this interface; platform/win32
+// implements it on the real Win32 API, platform/sim in memory for tests.
+// Every text is a GBK byte string.
+
+#include <string>
+
+namespace velarion {
+
+enum class RegistryRoot : int {
+    ClassesRoot = 1,
+    CurrentConfig = 2,
+    CurrentUser = 3,
+    LocalMachine = 4,
+    Users = 5,
+};
+
+struct ExecutablePath {
+    std::string directory;  // without a trailing backslash
+    std::string fileName;
+};
+
+struct LocalClock {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+enum class FileReadStatus { Ok, Missing, Failed };
+
+struct FileContents {
+    FileReadStatus status = FileReadStatus::Missing;
+    std::string bytes;
+};
+
+// Message box flags the program uses.
+inline constexpr unsigned MbOk = 0x0;
+inline constexpr unsigned MbIconExclamation = 0x30;
+inline constexpr unsigned MbIconStop = 0x10;
+inline constexpr unsigned MbSystemModal = 0x1000;
+inline constexpr unsigned MbTaskModal = 0x2000;
+
+// Shutdown modes of shutDownSystem.
+inline constexpr int ShutdownPowerOff = 1;
+
+class System {
+public:
+    virtual ~System() = default;
+
+    // Files and directories.
+    // The Windows directory, with a trailing backslash; "" when the system does not give it.
+    virtual std::string windowsDirectory() = 0;
+    virtual ExecutablePath executablePath() = 0;
+    virtual bool setCurrentDirectory(const std::string& directory) = 0;
+    // Whole-file access for the INI engine. replaceFile is atomic: afterwards the
+    // file holds either its old bytes or the new ones, never a mixture, whatever happens.
+    virtual FileContents readWholeFile(const std::string& path) = 0;
+    virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
+
+    // Registry. fullPath is "key\path\valueName", split at its last backslash
+    // (a trail byte of a double-byte character never counts).
+    virtual bool writeRegistryText(RegistryRoot root, const std::string& fullPath,
+                                   const std::string& text) = 0;
+    virtual bool deleteRegistryItem(RegistryRoot root, const std::string& fullPath) = 0;
+
+    // Processes: starts the stored command line, waits up to 1000 ms for input idle.
+    virtual bool runProgram(const std::string& commandLine) = 0;
+
+    // Power: enable the shutdown privilege, then ask the system to shut down.
+    virtual bool shutDownSystem(int mode, bool force) = 0;
+
+    // Time.
+    virtual LocalClock readLocalClock() = 0;
+    // Keeps handling window events until more than `milliseconds` have passed.
+    virtual void waitWithEvents(int milliseconds) = 0;
+
+    // User feedback. None has an owner window.
+    virtual int showMessageBox(const std::string& text, unsigned flags, const std::string& title) = 0;
+    virtual void soundBeep() = 0;
+    // filter: "description|pattern|description|pattern...". On OK returns true and
+    // sets fileName to the chosen file's full path; on cancel leaves it unchanged.
+    virtual bool openFileDialog(const std::string& filter, std::string& fileName) = 0;
+    virtual void showAboutBox(const std::string& applicationName, const std::string& otherText) = 0;
+};
+
+}  // namespace velarion
