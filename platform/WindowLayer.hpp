@@ -73,6 +73,11 @@ public:
     // Closes the window (a modal window: ends its loop, then it is destroyed).
     virtual void close() = 0;
 
+    // The height (96-DPI pixels) of what one page of a 选择夹 holds. When it is
+    // taller than the page, the page gets a vertical scroll bar and scrolls with
+    // the mouse wheel; component positions stay in page coordinates.
+    virtual void setPageExtent(const std::string& tabs, int page, int contentHeight) {}
+
     // The system's handle of the window, for the window services.
     virtual void* nativeHandle() const = 0;
 };
