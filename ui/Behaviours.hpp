@@ -1,0 +1,48 @@
+#pragma once
+// The program's behaviour: every handler the window declarations bind, one
+// area per file, and the map that binds them by name.
+
+#include "ui/AppContext.hpp"
+
+namespace velarion {
+
+// Every behaviour of both windows, by the names the declarations bind.
+Behaviours makeBehaviours(AppContext& ctx);
+
+// Process start after the services exist: current directory, main window,
+// message loop. Returns the process's exit code.
+int runApplication(AppContext& ctx);
+
+// The handlers, one area per file.
+// LifeCycle.cpp
+bool onMainWindowCreated(AppContext& ctx, EventContext& ev);
+bool onCloseRequested(AppContext& ctx, EventContext& ev);
+bool onTrayEvent(AppContext& ctx, EventContext& ev);
+bool onWindowMoved(AppContext& ctx, EventContext& ev);
+bool onStatusBarMouseMove(AppContext& ctx, EventContext& ev);
+bool onFolderChanged(AppContext& ctx, EventContext& ev);
+bool onAboutCommand(AppContext& ctx, EventContext& ev);
+
+// CategoryPages.cpp
+void fillPages(AppContext& ctx);
+bool launchEntry(AppContext& ctx, Category category, EventContext& ev);
+
+// AddDialog.cpp
+bool onAddCommand(AppContext& ctx, EventContext& ev);
+bool onBrowseClicked(AppContext& ctx, EventContext& ev);
+bool onConfirmClicked(AppContext& ctx, EventContext& ev);
+
+// SettingsPage.cpp
+void restoreSettings(AppContext& ctx);
+void applyOpacity(AppContext& ctx, Window& window, int opacity);
+bool onOpacityChanged(AppContext& ctx, EventContext& ev);
+bool onTopmostClicked(AppContext& ctx, EventContext& ev);
+bool onAutostartClicked(AppContext& ctx, EventContext& ev);
+
+// ShutdownPage.cpp
+bool onShutdownButtonClicked(AppContext& ctx, EventContext& ev);
+bool onClockModeClicked(AppContext& ctx, EventContext& ev);
+bool onCountdownModeClicked(AppContext& ctx, EventContext& ev);
+bool onShutdownTick(AppContext& ctx, EventContext& ev);
+
+}  // namespace velarion

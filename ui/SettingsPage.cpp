@@ -1,0 +1,119 @@
+// The settings page: the window's opacity, always on top and start with
+// Windows. Every change takes effect at once and is written to kjfs.ini.
+
+#include <cmath>
+#include <string>
+
+#include "core/TextNumber.hpp"
+#include "ui/Behaviours.hpp"
+
+namespace velarion {
+namespace {
+
+constexpr const char* Slider = "滑块条1";
+constexpr const char* AutostartBox = "选择框1";
+constexpr const char* TopmostBox = "选择框2";
+
+constexpr double OpacityThreshold = 0.0000001;
+
+constexpr const char* AutostartValueName = "Velarion";
+constexpr const char* RunKey = "software\\microsoft\\windows\\CurrentVersion\\Run\\";
+constexpr const char* AutostartFailed = "无法设置开机自动启动";
+constexpr const char* AutostartFailedTitle = "错误";
+
+// A stored opacity brought into the slider's range (a hand-edited file may
+// hold anything); the value is cut toward zero first.
+int sliderPositionFor(Window& window, double stored) {
+    const ComponentDecl* slider = window.declaration().find(Slider);
+    const double low = slider ? slider->minimum : 50;
+    const double high = slider ? slider->maximum : 255;
+    const double whole = std::trunc(stored);
+    return static_cast<int>(whole < low ? low : whole > high ? high : whole);
+}
+
+std::string autostartValuePath() { return std::string(RunKey) + AutostartValueName; }
+
+// The running executable, quoted so that a path with blanks starts as one.
+std::string autostartCommand(System& system) {
+    const ExecutablePath exe = system.executablePath();
+    return "\"" + exe.directory + "\\" + exe.fileName + "\"";
+}
+
+// The machine-wide Run key first; a user who may not write there gets the
+// value under the per-user Run key instead.
+bool writeAutostartValue(System& system) {
+    const std::string command = autostartCommand(system);
+    return system.writeRegistryText(RegistryRoot::LocalMachine, autostartValuePath(), command) ||
+           system.writeRegistryText(RegistryRoot::CurrentUser, autostartValuePath(), command);
+}
+
+void removeAutostartValue(System& system) {
+    for (RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
+        // A key of that name under Run (or its default value), then the value itself.
+        system.deleteRegistryItem(root, autostartValuePath() + "\\");
+        system.deleteRegistryItem(root, autostartValuePath());
+    }
+}
+
+}  // namespace
+
+void applyOpacity(AppContext& ctx, Window& window, int opacity) {
+    ctx.layer.setWindowOpacity(window, opacity);
+}
+
+void restoreSettings(AppContext& ctx) {
+    Window& window = *ctx.main;
+
+    const double opacity = textToNumber(ctx.settings.read(SectionSettings, KeyOpacity));
+    if (std::fabs(opacity) > OpacityThreshold) {
+        window.setNumber(Slider, Prop::Position, sliderPositionFor(window, opacity));
+        applyOpacity(ctx, window, window.number(Slider, Prop::Position));
+    }
+
+    window.setFlag(AutostartBox, Prop::Checked,
+                   flagIsOn(ctx.settings.read(SectionSettings, KeyAutostart)));
+
+    const bool topmost = flagIsOn(ctx.settings.read(SectionSettings, KeyTopmost));
+    ctx.layer.setWindowTopmost(window, topmost);
+    window.setFlag(TopmostBox, Prop::Checked, topmost);
+}
+
+bool onOpacityChanged(AppContext& ctx, EventContext& ev) {
+    Window& window = *ctx.main;
+    applyOpacity(ctx, window, window.number(Slider, Prop::Position));
+    ctx.settings.write(SectionSettings, KeyOpacity,
+                       numberToText(window.number(Slider, Prop::Position)));
+    return true;
+}
+
+bool onTopmostClicked(AppContext& ctx, EventContext& ev) {
+    Window& window = *ctx.main;
+    if (window.flag(TopmostBox, Prop::Checked)) {
+        ctx.layer.setWindowTopmost(window, true);
+        ctx.settings.write(SectionSettings, KeyTopmost, FlagOn);
+    } else {
+        ctx.settings.write(SectionSettings, KeyTopmost, FlagOff);
+        ctx.layer.setWindowTopmost(window, false);
+    }
+    return true;
+}
+
+bool onAutostartClicked(AppContext& ctx, EventContext& ev) {
+    Window& window = *ctx.main;
+    if (window.flag(AutostartBox, Prop::Checked)) {
+        ctx.settings.write(SectionSettings, KeyAutostart, FlagOn);
+        if (!writeAutostartValue(ctx.system)) {
+            // Neither Run key took the value: say so rather than show a setting
+            // that does nothing.
+            window.setFlag(AutostartBox, Prop::Checked, false);
+            ctx.settings.write(SectionSettings, KeyAutostart, FlagOff);
+            ctx.system.showMessageBox(AutostartFailed, MbIconExclamation, AutostartFailedTitle);
+        }
+    } else {
+        removeAutostartValue(ctx.system);
+        ctx.settings.write(SectionSettings, KeyAutostart, FlagOff);
+    }
+    return true;
+}
+
+}  // namespace velarion
