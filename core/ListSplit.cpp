@@ -1,0 +1,43 @@
+#include "core/ListSplit.hpp"
+
+namespace velarion {
+
+namespace {
+
+bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// Walks the text as splitList does, calling found(position) for every separator at a
+// character boundary.
+template <typename Found>
+void scanSeparators(std::string_view text, Found found) {
+    std::size_t at = 0;
+    while (text.size() - at >= 2) {
+        if (text[at] == ListSeparator[0] && text[at + 1] == ListSeparator[1]) {
+            found(at);
+            at += 2;
+        } else {
+            at += isLead(text[at]) ? 2 : 1;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> splitList(std::string_view text) {
+    std::vector<std::string> members;
+    std::size_t start = 0;
+    scanSeparators(text, [&](std::size_t at) {
+        members.emplace_back(text.substr(start, at - start));
+        start = at + 2;
+    });
+    if (start < text.size()) members.emplace_back(text.substr(start));
+    return members;
+}
+
+bool endsWithSeparator(std::string_view text) {
+    bool ends = false;
+    scanSeparators(text, [&](std::size_t at) { ends = at + 2 == text.size(); });
+    return ends;
+}
+
+}  // namespace velarion
