@@ -1,0 +1,56 @@
+#pragma once
+// The INI engine: reads and edits the bytes of a profile file the way the Windows
+// private-profile functions read them, without touching anything it was not asked to.
+//
+// Reading
+// - Lines end at CR, LF or CR LF; each line is trimmed at both ends of the blanks
+//   0x09-0x0D, 0x1A and 0x20. Blank lines carry nothing.
+// - "[name]" (the name between '[' and the last ']', trimmed) starts a section; lines
+//   before the first header form a section without name. A line starting with ';' is a
+//   comment. Any other line is "key=value" split at its first '=' (a line without '=' is a
+//   key without value, read as "").
+// - Section and key names are trimmed and compare without regard to letter case; the
+//   first matching section is the one, and in it the first matching key.
+// - A value enclosed in a pair of the same quote (" or ') loses the quotes.
+// - A double-byte character is one character: its trail byte is never syntax.
+// - A file starting with a UTF-8 or UTF-16 byte-order mark is read in that encoding and
+//   the value comes back as GBK.
+//
+// Writing returns the whole new content. Every other line stays byte for byte; an existing
+// key gets its new value in place, a new key goes after the last key of its section, a new
+// section at the end of the file; new lines end in CR LF; a file with a byte-order mark
+// stays in its encoding. An item whose section or key is empty (after trimming) is not
+// written.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velarion {
+
+struct IniItem {
+    std::string section, key, value;
+};
+
+// No limit on the length of a value read.
+inline constexpr std::size_t IniWholeValue = static_cast<std::size_t>(-1);
+
+// The value of key in section, or "" when the section, the key or its value is missing.
+// bufferSize works as the caller's buffer of the Windows call: the value is cut to at most
+// bufferSize - 1 bytes, never inside a double-byte character; 0 gives "".
+std::string iniRead(std::string_view fileBytes, std::string_view section, std::string_view key,
+                    std::size_t bufferSize = IniWholeValue);
+
+// The file content with key in section set to value (leading blanks of the value are not
+// stored; they could not be read back).
+std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,
+                     std::string_view value);
+
+// Several items, in order, as one new content.
+std::string iniWriteAll(std::string_view fileBytes, const std::vector<IniItem>& items);
+
+// Whether an item with these names can be written (both non-empty after trimming).
+bool iniNamesWritable(std::string_view section, std::string_view key);
+
+}  // namespace velarion

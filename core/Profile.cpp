@@ -1,0 +1,47 @@
+#include "core/Profile.hpp"
+
+namespace velarion {
+
+std::string_view skipLeadingControls(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
+    return text;
+}
+
+std::string readProfileString(System& system, std::string_view file, std::string_view section,
+                              std::string_view key, std::size_t bufferSize) {
+    file = skipLeadingControls(file);
+    section = skipLeadingControls(section);
+    key = skipLeadingControls(key);
+    if (file.empty() || section.empty() || key.empty()) return {};
+    FileContents contents = system.readWholeFile(std::string(file));
+    if (contents.status != FileReadStatus::Ok) return {};
+    return iniRead(contents.bytes, section, key, bufferSize);
+}
+
+bool writeProfileStrings(System& system, std::string_view file, const std::vector<IniItem>& items) {
+    file = skipLeadingControls(file);
+    if (file.empty()) return false;
+    // The names as a read finds them again.
+    std::vector<IniItem> cleaned;
+    cleaned.reserve(items.size());
+    for (const IniItem& item : items) {
+        std::string_view section = skipLeadingControls(item.section), key = skipLeadingControls(item.key);
+        if (!iniNamesWritable(section, key)) return false;
+        cleaned.push_back({std::string(section), std::string(key), item.value});
+    }
+
+    std::string path(file);
+    FileContents old = system.readWholeFile(path);
+    // A file that exists but cannot be read is never replaced by one built without it.
+    if (old.status == FileReadStatus::Failed) return false;
+    std::string content = iniWriteAll(old.bytes, cleaned);
+    if (old.status == FileReadStatus::Ok && content == old.bytes) return true;  // nothing changes
+    return system.replaceFile(path, content);
+}
+
+bool writeProfileString(System& system, std::string_view file, std::string_view section,
+                        std::string_view key, std::string_view value) {
+    return writeProfileStrings(system, file, {IniItem{std::string(section), std::string(key), std::string(value)}});
+}
+
+}  // namespace velarion
