@@ -1,0 +1,35 @@
+#include "core/SettingsFile.hpp"
+
+#include "core/Gbk.hpp"
+#include "core/Profile.hpp"
+
+namespace velarion {
+
+std::string SettingsFile::path() const {
+    std::string directory = system_.windowsDirectory();
+    // The last byte may be the trail byte of a double-byte character: only a real
+    // backslash counts.
+    if (!directory.empty() && gbk::findLastAscii(directory, '\\') != directory.size() - 1) directory += '\\';
+    return directory + std::string(SettingsFileName);
+}
+
+std::string SettingsFile::read(std::string_view section, std::string_view key) const {
+    return readProfileString(system_, path(), section, key, ReadLimit);
+}
+
+std::string SettingsFile::readWhole(std::string_view section, std::string_view key) const {
+    return readProfileString(system_, path(), section, key, IniWholeValue);
+}
+
+bool SettingsFile::write(std::string_view section, std::string_view key, std::string_view value) {
+    return writeProfileString(system_, path(), section, key, value);
+}
+
+bool SettingsFile::writeAll(const std::vector<SettingsItem>& items) {
+    std::vector<IniItem> iniItems;
+    iniItems.reserve(items.size());
+    for (const SettingsItem& item : items) iniItems.push_back({item.section, item.key, item.value});
+    return writeProfileStrings(system_, path(), iniItems);
+}
+
+}  // namespace velarion
