@@ -96,13 +96,5 @@ TEST(SimLoad, AddDialogOpensFreshInDeclaredStateEachTime) {
     EXPECT_TRUE(windows.modalRuns()[1].scripted);
 }
 
-TEST(SimLoad, FailedLoadGivesNoWindow) {
-    SimSystem system;
-    SimWindows windows(system);
-    windows.failLoads = true;
-    EXPECT_EQ(windows.load(mainWindowDecl(), {}), nullptr);
-    EXPECT_EQ(windows.window("main"), nullptr);
-}
-
 }  // namespace
 }  // namespace velarion

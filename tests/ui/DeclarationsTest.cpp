@@ -131,15 +131,6 @@ TEST(Declarations, BindingsAreExactlyTheAgreedTable) {
     EXPECT_EQ(declaredBindings(), expected);
 }
 
-TEST(Declarations, MenuInOrderWithLevels) {
-    std::vector<std::pair<std::string, int>> menu;
-    for (const auto& c : mainWindowDecl().components)
-        if (c.kind == Kind::Menu) menu.emplace_back(c.text, c.menuLevel);
-    const std::vector<std::pair<std::string, int>> expected{
-        {"文件", 0}, {"添加", 1}, {"关于", 0}, {"关于作者", 1}, {"帮助", 1}};
-    EXPECT_EQ(menu, expected);
-}
-
 // The three lists say the same categories in different words on purpose;
 // behaviour goes by index, so none of them may be "corrected" to match another.
 TEST(Declarations, CategoryTextsDifferAsDeclared) {
