@@ -53,11 +53,24 @@ public:
     void tick(ShutdownFields& fields);
 
 private:
+    void beginTask();
+    bool warningRunning() const;
+    void countDown(ShutdownFields& fields);
+    void compareClock(ShutdownFields& fields, const LocalClock& now,
+                      std::optional<long long> previous);
+    bool targetReached(const ShutdownFields& fields, const LocalClock& now,
+                       std::optional<long long> previous) const;
+    // The ten one-second warning steps, then the power-off request. False when
+    // the task was stopped during the warning: then nothing more is done.
+    bool warnAndShutDown(ShutdownFields& fields);
+
     System& system_;
-    // Bookkeeping of the armed task (private implementation detail).
-    std::optional<long long> lastTickSecond_;
-    bool inWarning_ = false;
-    bool cancelled_ = false;
+    // Every arm and stop begins a new task; a warning whose task has ended goes quiet.
+    unsigned long long task_ = 0;
+    // The task whose warning is running, if one is.
+    std::optional<unsigned long long> warningTask_;
+    // When this task's previous tick fell, in seconds of local time.
+    std::optional<long long> previousTick_;
 };
 
 }  // namespace velarion
