@@ -13,20 +13,8 @@ using ini::Unit;
 bool isBlank(char32_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; }
 bool isLineEnd(char32_t c) { return c == U'\r' || c == U'\n'; }
 
-// Letter case as the system folds it for names: ASCII, Latin, Greek, Cyrillic,
-// full-width letters and Roman numerals.
-char32_t foldCase(char32_t c) {
-    if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + 32 : c;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c | 1;
-    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;
-    if (c >= 0x2160 && c <= 0x216F) return c + 16;
-    if (c >= 0xFF21 && c <= 0xFF3A) return c + 32;
-    return c;
-}
+// Names compare without regard to the case of ASCII letters only (as the system does).
+char32_t foldCase(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
 
 struct Range {
     std::size_t first = 0, last = 0;  // unit indexes [first, last)
@@ -253,12 +241,15 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
     };
 
     const Section* found = document.findSection(lookupName(section));
-    std::string keyText(trimGbk(key));
+    std::string keyLine(trimGbk(key));
+    keyLine.append("=").append(value).append("\r\n");
     if (!found) {
         // A new section at the end, on a line of its own.
         std::string added;
         if (!document.units.empty() && !isLineEnd(document.units.back().code)) added += lineBreak;
-        added += document.encode("[" + std::string(trimGbk(section)) + "]\r\n" + keyText + "=" + std::string(value) + "\r\n");
+        std::string lines = "[";
+        lines.append(trimGbk(section)).append("]\r\n").append(keyLine);
+        added += document.encode(lines);
         return splice(fileBytes.size(), fileBytes.size(), added);
     }
 
@@ -266,15 +257,16 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
         // Replace the rest of the line after '=' (or after the key when it has none).
         std::size_t from = line->hasValue ? document.units[line->equals].end : document.units[line->name.last - 1].end;
         std::size_t to = document.units[line->content.last - 1].end;
-        std::string replaced = document.encode((line->hasValue ? "" : "=") + std::string(value));
-        return splice(from, to, replaced);
+        std::string replaced = line->hasValue ? "" : "=";
+        replaced.append(value);
+        return splice(from, to, document.encode(replaced));
     }
 
     // A new key after the last key of the section (or its header).
     const Line& after = document.lines[found->lastKeyLine];
     std::string added;
     if (after.terminatorEnd == after.content.last) added += lineBreak;  // the file's last line, unended
-    added += document.encode(keyText + "=" + std::string(value) + "\r\n");
+    added += document.encode(keyLine);
     std::size_t at = document.byteAt(after.terminatorEnd);
     return splice(at, at, added);
 }

@@ -9,12 +9,14 @@
 //   before the first header form a section without name. A line starting with ';' is a
 //   comment. Any other line is "key=value" split at its first '=' (a line without '=' is a
 //   key without value, read as "").
-// - Section and key names are trimmed and compare without regard to letter case; the
+// - Section and key names are trimmed and compare without regard to the case of ASCII
+//   letters (other letters, full-width ones included, compare exactly); the
 //   first matching section is the one, and in it the first matching key.
 // - A value enclosed in a pair of the same quote (" or ') loses the quotes.
 // - A double-byte character is one character: its trail byte is never syntax.
 // - A file starting with a UTF-8 or UTF-16 byte-order mark is read in that encoding and
-//   the value comes back as GBK.
+//   the value comes back as GBK ('?' for a character GBK lacks). In a GBK file the value's
+//   bytes come back as they stand.
 //
 // Writing returns the whole new content. Every other line stays byte for byte; an existing
 // key gets its new value in place, a new key goes after the last key of its section, a new

@@ -121,10 +121,11 @@ TEST(IniRead, DoubleByteCharactersAreNeverSyntax) {
     EXPECT_EQ(iniRead("[s]\nk=\x81\nj=v\n", "s", "k"), "\x81\nj=v");
 }
 
-TEST(IniRead, LettersOfOtherScriptsIgnoreCaseToo) {
+TEST(IniRead, OnlyAsciiLettersIgnoreCase) {
     const std::string file = "[ＡΑ]\r\nЯ=v\r\n";  // full-width A, Greek Alpha, Cyrillic Ya
-    EXPECT_EQ(iniRead(file, "ａα", "я"), "v");
     EXPECT_EQ(iniRead(file, "ＡΑ", "Я"), "v");
+    EXPECT_EQ(iniRead(file, "ａΑ", "Я"), "");
+    EXPECT_EQ(iniRead(file, "ＡΑ", "я"), "");
 }
 
 TEST(IniRead, ByteOrderMarksSelectTheEncoding) {
