@@ -21,6 +21,7 @@ std::string readProfileString(System& system, std::string_view file, std::string
 bool writeProfileStrings(System& system, std::string_view file, const std::vector<IniItem>& items) {
     file = skipLeadingControls(file);
     if (file.empty()) return false;
+    if (items.empty()) return true;
     // The names as a read finds them again.
     std::vector<IniItem> cleaned;
     cleaned.reserve(items.size());
