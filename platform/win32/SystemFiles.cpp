@@ -1,0 +1,176 @@
+// Files and directories: the Windows directory, the program's own path, the
+// current directory, and whole-file reads and atomic replacements for the INI engine.
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+#include "platform/win32/Encoding.hpp"
+#include "platform/win32/KernelHandles.hpp"
+#include "platform/win32/Win32System.hpp"
+
+namespace velarion::win32 {
+namespace {
+
+// A path split after its last separator: the folder keeps the separator ("" for
+// a bare name), the name is the rest. Split in UTF-16, where a backslash is never
+// part of another character.
+std::pair<std::wstring, std::wstring> splitFolder(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// A buffer-filling call of the GetModuleFileNameW kind, retried with a larger
+// buffer while the result does not fit.
+template <typename Fill>
+std::wstring fillGrowing(Fill fill) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 8; ++tries) {
+        const DWORD n = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return buffer.substr(0, n);
+        buffer.assign(buffer.size() * 2 > n ? buffer.size() * 2 : n + 1, L'\0');
+    }
+    return {};
+}
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t chunk = bytes.size() - done > (1u << 30) ? (1u << 30) : bytes.size() - done;
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// Temporary files left behind by a write that was cut short. One still being
+// written by another process is open without delete sharing and stays.
+void removeStaleTemporaries(const std::wstring& folder, const std::wstring& name) {
+    const std::wstring pattern = folder + name + ReplaceTempMarker + L"*.tmp";
+    WIN32_FIND_DATAW found{};
+    UniqueFind search(validOrNull(FindFirstFileW(pattern.c_str(), &found)));
+    if (!search) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search.get(), &found));
+}
+
+// A new temporary file next to the target, holding `bytes`, flushed to the disk.
+// Returns its path, or "" when it could not be made.
+std::wstring writeTemporary(const std::wstring& folder, const std::wstring& name,
+                            const std::string& bytes) {
+    static unsigned counter = 0;
+    for (int tries = 0; tries < 16; ++tries) {
+        const std::wstring temp = folder + name + ReplaceTempMarker +
+                                  std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(GetTickCount64()) + L"-" +
+                                  std::to_wstring(++counter) + L".tmp";
+        UniqueKernelHandle file(validOrNull(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        if (!file) {
+            if (GetLastError() == ERROR_FILE_EXISTS) continue;
+            return {};
+        }
+        const bool stored = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+        file.reset();
+        if (stored) return temp;
+        DeleteFileW(temp.c_str());
+        return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string Win32System::windowsDirectory() {
+    std::wstring directory = fillGrowing(
+        [](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); });
+    if (directory.empty()) return {};
+    if (directory.back() != L'\\') directory += L'\\';
+    return toGbk(directory);
+}
+
+ExecutablePath Win32System::executablePath() {
+    const std::wstring path = fillGrowing(
+        [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    const std::size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return {"", toGbk(path)};
+    return {toGbk(path.substr(0, slash)), toGbk(path.substr(slash + 1))};
+}
+
+bool Win32System::setCurrentDirectory(const std::string& directory) {
+    const std::wstring wide = toWide(directory);
+    return !wide.empty() && SetCurrentDirectoryW(wide.c_str());
+}
+
+FileContents Win32System::readWholeFile(const std::string& path) {
+    const std::wstring wide = toWide(path);
+    if (wide.empty()) return {FileReadStatus::Missing, {}};
+    UniqueKernelHandle file(validOrNull(
+        CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileReadStatus::Missing : FileReadStatus::Failed, {}};
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return {FileReadStatus::Failed, {}};
+    FileContents contents{FileReadStatus::Ok, {}};
+    contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    for (;;) {
+        if (done == contents.bytes.size()) contents.bytes.resize(done + 4096);  // grew meanwhile
+        DWORD read = 0;
+        if (!ReadFile(file.get(), contents.bytes.data() + done,
+                      static_cast<DWORD>(contents.bytes.size() - done), &read, nullptr))
+            return {FileReadStatus::Failed, {}};
+        if (read == 0) break;
+        done += read;
+    }
+    contents.bytes.resize(done);
+    return contents;
+}
+
+// The new content goes to a temporary file in the same folder, is flushed, and
+// then takes the file's place in one step: ReplaceFileW when there is an old file
+// (it keeps the file's attributes and security), a rename otherwise. Whatever
+// happens in between, the file holds either its old or its new content.
+bool Win32System::replaceFile(const std::string& path, const std::string& bytes) {
+    const std::wstring target = toWide(path);
+    if (target.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A folder of that name or a write-protected file is not ours to replace.
+    if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
+
+    const auto [folder, name] = splitFolder(target);
+    if (name.empty()) return false;
+    removeStaleTemporaries(folder, name);
+    const std::wstring temp = writeTemporary(folder, name, bytes);
+    if (temp.empty()) return false;
+
+    bool replaced = false;
+    if (exists) {
+        replaced = ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                                nullptr, nullptr);
+    }
+    // No old file, or a file system where ReplaceFileW does not work: a rename
+    // over the old name, which is just as atomic.
+    if (!replaced && GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        replaced = MoveFileExW(temp.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!replaced) DeleteFileW(temp.c_str());
+    return replaced;
+}
+
+}  // namespace velarion::win32
