@@ -9,8 +9,11 @@ namespace velarion {
 // Every behaviour of both windows, by the names the declarations bind.
 Behaviours makeBehaviours(AppContext& ctx);
 
-// Process start after the services exist: current directory, main window,
-// message loop. Returns the process's exit code.
+// Process start after the services exist: the executable's folder becomes the
+// current directory and the main window is loaded (created, filled, restored).
+// When it cannot be loaded the user is told and nullptr comes back.
+Window* startApplication(AppContext& ctx);
+// startApplication, then the message loop. Returns the process's exit code.
 int runApplication(AppContext& ctx);
 
 // The handlers, one area per file.

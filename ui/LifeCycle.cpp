@@ -30,12 +30,15 @@ constexpr int TrayLeftButtonUp = 1;
 
 }  // namespace
 
-int runApplication(AppContext& ctx) {
+Window* startApplication(AppContext& ctx) {
     ctx.system.setCurrentDirectory(ctx.system.executablePath().directory);
-    if (!ctx.layer.load(mainWindowDecl(), makeBehaviours(ctx))) {
-        ctx.system.showMessageBox(LoadFailedText, MbIconStop, LoadFailedTitle);
-        return 1;
-    }
+    Window* window = ctx.layer.load(mainWindowDecl(), makeBehaviours(ctx));
+    if (!window) ctx.system.showMessageBox(LoadFailedText, MbIconStop, LoadFailedTitle);
+    return window;
+}
+
+int runApplication(AppContext& ctx) {
+    if (!startApplication(ctx)) return 1;
     return ctx.layer.run();
 }
 
