@@ -1,0 +1,193 @@
+#include "platform/win32/AnimatedPicture.hpp"
+
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "assets/resource.h"
+
+namespace velarion::win32 {
+namespace {
+
+ComPtr<IWICImagingFactory> imagingFactory() {
+    ComPtr<IWICImagingFactory> factory;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     factory.putVoid());
+    return factory;
+}
+
+// A whole number from a metadata query, or `fallback`.
+int queryNumber(IWICMetadataQueryReader* reader, const wchar_t* name, int fallback) {
+    if (!reader) return fallback;
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    int result = fallback;
+    if (SUCCEEDED(reader->GetMetadataByName(name, &value))) {
+        switch (value.vt) {
+        case VT_UI1: result = value.bVal; break;
+        case VT_UI2: result = value.uiVal; break;
+        case VT_UI4: result = static_cast<int>(value.ulVal); break;
+        case VT_I4: result = value.lVal; break;
+        case VT_BOOL: result = value.boolVal ? 1 : 0; break;
+        default: break;
+        }
+    }
+    PropVariantClear(&value);
+    return result;
+}
+
+}  // namespace
+
+std::optional<AnimatedPicture> AnimatedPicture::fromAsset(const std::string& asset) {
+    int id = 0;
+    if (asset == "busy") id = IDR_BUSY_GIF;
+    if (id == 0) return std::nullopt;
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (!resource) return std::nullopt;
+    HGLOBAL loaded = LoadResource(module, resource);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return std::nullopt;
+    return decode(bytes, SizeofResource(module, resource));
+}
+
+std::optional<AnimatedPicture> AnimatedPicture::decode(const void* bytes, std::size_t size) {
+    ComPtr<IWICImagingFactory> factory = imagingFactory();
+    if (!factory) return std::nullopt;
+    ComPtr<IWICStream> stream;
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)),
+                                            static_cast<DWORD>(size))))
+        return std::nullopt;
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
+                                                decoder.put())))
+        return std::nullopt;
+    UINT count = 0;
+    if (FAILED(decoder->GetFrameCount(&count)) || count == 0) return std::nullopt;
+
+    AnimatedPicture picture;
+    ComPtr<IWICMetadataQueryReader> global;
+    decoder->GetMetadataQueryReader(global.put());
+    picture.width_ = queryNumber(global.get(), L"/logscrdesc/Width", 0);
+    picture.height_ = queryNumber(global.get(), L"/logscrdesc/Height", 0);
+
+    std::vector<std::uint32_t> canvas, saved;
+    for (UINT i = 0; i < count; ++i) {
+        ComPtr<IWICBitmapFrameDecode> frame;
+        if (FAILED(decoder->GetFrame(i, frame.put()))) return std::nullopt;
+        UINT fw = 0, fh = 0;
+        frame->GetSize(&fw, &fh);
+        if (picture.width_ <= 0 || picture.height_ <= 0) {
+            picture.width_ = static_cast<int>(fw);
+            picture.height_ = static_cast<int>(fh);
+        }
+        if (canvas.empty())
+            canvas.assign(static_cast<std::size_t>(picture.width_) * picture.height_, 0);
+        ComPtr<IWICMetadataQueryReader> meta;
+        frame->GetMetadataQueryReader(meta.put());
+        const int left = queryNumber(meta.get(), L"/imgdesc/Left", 0);
+        const int top = queryNumber(meta.get(), L"/imgdesc/Top", 0);
+        const int delay = queryNumber(meta.get(), L"/grctlext/Delay", 10) * 10;
+        const int disposal = queryNumber(meta.get(), L"/grctlext/Disposal", 0);
+
+        ComPtr<IWICFormatConverter> converter;
+        if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
+                                         WICBitmapDitherTypeNone, nullptr, 0.0,
+                                         WICBitmapPaletteTypeCustom)))
+            return std::nullopt;
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(fw) * fh);
+        if (FAILED(converter->CopyPixels(nullptr, fw * 4, static_cast<UINT>(pixels.size() * 4),
+                                         reinterpret_cast<BYTE*>(pixels.data()))))
+            return std::nullopt;
+
+        if (disposal == 3) saved = canvas;
+        for (UINT y = 0; y < fh; ++y) {
+            const int cy = top + static_cast<int>(y);
+            if (cy < 0 || cy >= picture.height_) continue;
+            for (UINT x = 0; x < fw; ++x) {
+                const int cx = left + static_cast<int>(x);
+                if (cx < 0 || cx >= picture.width_) continue;
+                const std::uint32_t source = pixels[y * fw + x];
+                if ((source >> 24) != 0) canvas[static_cast<std::size_t>(cy) * picture.width_ + cx] = source;
+            }
+        }
+        // A delay under 20 ms is taken as the customary 100 ms, as browsers do.
+        picture.frames_.push_back({canvas, delay < 20 ? 100 : delay});
+        if (disposal == 2) {
+            for (UINT y = 0; y < fh; ++y)
+                for (UINT x = 0; x < fw; ++x) {
+                    const int cx = left + static_cast<int>(x), cy = top + static_cast<int>(y);
+                    if (cx >= 0 && cy >= 0 && cx < picture.width_ && cy < picture.height_)
+                        canvas[static_cast<std::size_t>(cy) * picture.width_ + cx] = 0;
+                }
+        } else if (disposal == 3 && !saved.empty()) {
+            canvas = saved;
+        }
+    }
+    return picture;
+}
+
+int AnimatedPicture::delay(int index) const {
+    if (index < 0 || index >= frameCount()) return 100;
+    return frames_[static_cast<std::size_t>(index)].delayMs;
+}
+
+void AnimatedPicture::render(SIZE size, COLORREF background) {
+    rendered_.clear();
+    renderedSize_ = size;
+    if (size.cx <= 0 || size.cy <= 0 || frames_.empty()) return;
+    ComPtr<IWICImagingFactory> factory = imagingFactory();
+    if (!factory) return;
+    const std::uint32_t bgR = GetRValue(background), bgG = GetGValue(background), bgB = GetBValue(background);
+    for (const Frame& frame : frames_) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = -size.cy;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap || !bits) return;
+        auto* target = static_cast<std::uint32_t*>(bits);
+        const std::size_t count = static_cast<std::size_t>(size.cx) * size.cy;
+
+        ComPtr<IWICBitmap> source;
+        ComPtr<IWICBitmapScaler> scaler;
+        const UINT stride = static_cast<UINT>(width_) * 4;
+        if (FAILED(factory->CreateBitmapFromMemory(
+                static_cast<UINT>(width_), static_cast<UINT>(height_), GUID_WICPixelFormat32bppPBGRA,
+                stride, stride * static_cast<UINT>(height_),
+                reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(frame.pixels.data())), source.put())) ||
+            FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+            FAILED(scaler->Initialize(source.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
+                                      WICBitmapInterpolationModeFant)) ||
+            FAILED(scaler->CopyPixels(nullptr, static_cast<UINT>(size.cx) * 4, static_cast<UINT>(count * 4),
+                                      static_cast<BYTE*>(bits))))
+            std::fill(target, target + count, 0u);
+        // Lay the premultiplied pixels on the background.
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint32_t p = target[i];
+            const std::uint32_t inverse = 255 - (p >> 24);
+            const std::uint32_t b = (p & 0xFF) + bgB * inverse / 255;
+            const std::uint32_t g = ((p >> 8) & 0xFF) + bgG * inverse / 255;
+            const std::uint32_t r = ((p >> 16) & 0xFF) + bgR * inverse / 255;
+            target[i] = (std::min(r, 255u) << 16) | (std::min(g, 255u) << 8) | std::min(b, 255u);
+        }
+        rendered_.push_back(std::move(bitmap));
+    }
+}
+
+void AnimatedPicture::draw(HDC dc, int index, int x, int y) const {
+    if (index < 0 || index >= static_cast<int>(rendered_.size())) return;
+    UniqueDc memory(CreateCompatibleDC(dc));
+    if (!memory) return;
+    SelectScope use(memory.get(), rendered_[static_cast<std::size_t>(index)].get());
+    BitBlt(dc, x, y, renderedSize_.cx, renderedSize_.cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace velarion::win32

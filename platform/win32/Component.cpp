@@ -1,0 +1,154 @@
+#include "platform/win32/Component.hpp"
+
+#include "platform/win32/Dpi.hpp"
+#include "platform/win32/Encoding.hpp"
+#include "platform/win32/Win32Window.hpp"
+
+namespace velarion::win32 {
+
+Component::Component(Win32Window& window, ComponentDecl decl, Component* container)
+    : window_(window),
+      decl_(std::move(decl)),
+      container_(container),
+      rect_(decl_.rect),
+      visible_(decl_.visible),
+      disabled_(decl_.disabled),
+      text_(decl_.text) {}
+
+void Component::create(HWND parent, int id) { id_ = id; }
+
+void Component::layout(int dpi) {
+    dpi_ = dpi;
+    HWND own = handle();
+    if (!own) return;
+    place();
+    SendMessageW(own, WM_SETFONT, reinterpret_cast<WPARAM>(font()), TRUE);
+}
+
+DWORD Component::commonStyle() const {
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible_) style |= WS_VISIBLE;
+    if (disabled_) style |= WS_DISABLED;
+    if (decl_.tabStop) style |= WS_TABSTOP;
+    return style;
+}
+
+HWND Component::createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent,
+                              int id) {
+    id_ = id;
+    hwnd_ = CreateWindowExW(exStyle, className, toWide(text_).c_str(), style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    return hwnd_;
+}
+
+int Component::scaled(int value) const { return scaleForDpi(value, dpi_); }
+
+void Component::place() {
+    HWND own = handle();
+    if (!own) return;
+    const int scroll = container_ ? container_->scrollTop(decl_.page) : 0;
+    SetWindowPos(own, nullptr, scaled(rect_.left), scaled(rect_.top - scroll), scaled(rect_.width),
+                 scaled(rect_.height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT Component::font() const { return window_.fonts().get(decl_.font, dpi_); }
+
+bool Component::getText(Prop prop, std::string& value) const {
+    switch (prop) {
+    case Prop::Tag:
+        value = tag_;
+        return true;
+    case Prop::Text:
+        if (HWND own = handle()) {
+            const int length = GetWindowTextLengthW(own);
+            std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+            const int got = GetWindowTextW(own, wide.data(), length + 1);
+            wide.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+            value = toGbk(wide);
+        } else {
+            value = text_;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Component::setText(Prop prop, const std::string& value) {
+    switch (prop) {
+    case Prop::Tag:
+        tag_ = value;
+        return true;
+    case Prop::Text:
+        text_ = value;
+        if (HWND own = handle()) SetWindowTextW(own, toWide(value).c_str());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Component::getNumber(Prop prop, int& value) const {
+    switch (prop) {
+    case Prop::Left:
+        value = rect_.left;
+        return true;
+    case Prop::Top:
+        value = rect_.top;
+        return true;
+    case Prop::Height:
+        value = rect_.height;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Component::setNumber(Prop prop, int value) {
+    switch (prop) {
+    case Prop::Left:
+        rect_.left = value;
+        break;
+    case Prop::Top:
+        rect_.top = value;
+        break;
+    case Prop::Height:
+        rect_.height = value;
+        break;
+    default:
+        return false;
+    }
+    place();
+    return true;
+}
+
+bool Component::getFlag(Prop prop, bool& value) const {
+    switch (prop) {
+    case Prop::Visible:
+        value = visible_;
+        return true;
+    case Prop::Disabled:
+        value = handle() ? !IsWindowEnabled(handle()) : disabled_;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Component::setFlag(Prop prop, bool value) {
+    switch (prop) {
+    case Prop::Visible:
+        visible_ = value;
+        if (HWND own = handle()) ShowWindow(own, value ? SW_SHOWNA : SW_HIDE);
+        return true;
+    case Prop::Disabled:
+        disabled_ = value;
+        if (HWND own = handle()) EnableWindow(own, !value);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace velarion::win32

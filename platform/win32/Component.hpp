@@ -1,0 +1,87 @@
+#pragma once
+// One component of a live window: the base of the C++ type per component kind.
+// It keeps the component's declaration, its place in 96-DPI pixels and the
+// common run-time properties; each kind adds its own.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Declaration.hpp"
+#include "platform/WindowLayer.hpp"
+
+namespace velarion::win32 {
+
+class Win32Window;
+
+class Component {
+public:
+    Component(Win32Window& window, ComponentDecl decl, Component* container);
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+    virtual ~Component() = default;
+
+    const std::string& name() const { return decl_.name; }
+    const ComponentDecl& decl() const { return decl_; }
+    Kind kind() const { return decl_.kind; }
+    Component* container() const { return container_; }
+    int page() const { return decl_.page; }
+    int id() const { return id_; }
+    const Rect& rect() const { return rect_; }
+
+    // The component's own window; nullptr for components without one.
+    virtual HWND handle() const { return hwnd_; }
+    // Makes the native window under `parent` with the control identifier `id`.
+    virtual void create(HWND parent, int id);
+    // Places the component at its declared place for `dpi`, with its font.
+    virtual void layout(int dpi);
+
+    // Containers: the window that holds the children on `page`, and how far
+    // that page is scrolled (96-DPI pixels).
+    virtual HWND childParent(int page) const { return handle(); }
+    virtual int scrollTop(int page) const { return 0; }
+
+    // Notifications the window routes to the component.
+    virtual void onCommand(int code) {}
+    virtual void onScroll(int code) {}
+    virtual void onTimer() {}
+    // WM_CTLCOLOR*: a brush for the control's background, nullptr for the system's.
+    virtual HBRUSH onColour(HDC dc) { return nullptr; }
+
+    // Run-time properties; false when the component has no such property.
+    virtual bool getText(Prop prop, std::string& value) const;
+    virtual bool setText(Prop prop, const std::string& value);
+    virtual bool getNumber(Prop prop, int& value) const;
+    virtual bool setNumber(Prop prop, int value);
+    virtual bool getFlag(Prop prop, bool& value) const;
+    virtual bool setFlag(Prop prop, bool value);
+
+protected:
+    // The styles every child control shares: child, visible, disabled, tab stop.
+    DWORD commonStyle() const;
+    HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);
+    // Moves the component's window to its place at the current DPI.
+    void place();
+    HFONT font() const;
+    int dpi() const { return dpi_; }
+    int scaled(int value) const;
+
+    Win32Window& window_;
+    ComponentDecl decl_;
+    Component* container_;
+    Rect rect_;
+    bool visible_;
+    bool disabled_;
+    std::string text_;
+    std::string tag_;
+    int id_ = 0;
+    int dpi_ = 96;
+    HWND hwnd_ = nullptr;  // a child window: destroyed with its parent
+};
+
+// The C++ type for the component's kind.
+std::unique_ptr<Component> makeComponent(Win32Window& window, const ComponentDecl& decl,
+                                         Component* container);
+
+}  // namespace velarion::win32

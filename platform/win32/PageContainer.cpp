@@ -1,0 +1,178 @@
+#include "platform/win32/PageContainer.hpp"
+
+#include <algorithm>
+
+#include "platform/win32/Dpi.hpp"
+#include "platform/win32/Win32Window.hpp"
+
+namespace velarion::win32 {
+namespace {
+constexpr wchar_t kContainerClass[] = L"VelarionPages";
+constexpr wchar_t kPageClass[] = L"VelarionPage";
+constexpr int kWheelStep = 40;  // 96-DPI pixels per notch of the wheel
+}  // namespace
+
+class PageContainer::Page final : public NativeWindow {
+public:
+    Page(PageContainer& owner, int index) : owner_(owner), index_(index) {}
+
+    void create(HWND parent) {
+        registerClass(kPageClass, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
+        createNative(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                     parent, nullptr);
+    }
+
+    // Sizes the page to what of the container can be seen and sets its scroll bar.
+    void place(int width, int height, int dpi) {
+        dpi_ = dpi;
+        viewHeight_ = unscaleForDpi(height, dpi);
+        const int oldScroll = scroll_;
+        scroll_ = std::clamp(scroll_, 0, std::max(0, extent_ - viewHeight_));
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        const bool scrolls = extent_ > viewHeight_;
+        if (!scrolls) info.fMask &= ~SIF_DISABLENOSCROLL;
+        info.nMin = 0;
+        info.nMax = scrolls ? extent_ - 1 : 0;
+        info.nPage = scrolls ? static_cast<UINT>(viewHeight_) : 0;
+        info.nPos = scroll_;
+        SetScrollInfo(handle(), SB_VERT, &info, TRUE);
+        ShowScrollBar(handle(), SB_VERT, scrolls);
+        SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (oldScroll != scroll_) owner_.placeChildren(index_);
+    }
+
+    void setExtent(int extent) { extent_ = std::max(0, extent); }
+    int scroll() const { return scroll_; }
+
+private:
+    void scrollTo(int position) {
+        const int limit = std::max(0, extent_ - viewHeight_);
+        position = std::clamp(position, 0, limit);
+        if (position == scroll_) return;
+        scroll_ = position;
+        SetScrollPos(handle(), SB_VERT, scroll_, TRUE);
+        owner_.placeChildren(index_);
+        InvalidateRect(handle(), nullptr, TRUE);
+    }
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        LRESULT forwarded = 0;
+        if (forwardToRoot(message, wParam, lParam, forwarded)) return forwarded;
+        if (message == WM_VSCROLL) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_ALL;
+            GetScrollInfo(handle(), SB_VERT, &info);
+            int position = scroll_;
+            switch (LOWORD(wParam)) {
+            case SB_LINEUP: position -= 10; break;
+            case SB_LINEDOWN: position += 10; break;
+            case SB_PAGEUP: position -= viewHeight_; break;
+            case SB_PAGEDOWN: position += viewHeight_; break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION: position = info.nTrackPos; break;
+            case SB_TOP: position = 0; break;
+            case SB_BOTTOM: position = extent_; break;
+            default: break;
+            }
+            scrollTo(position);
+            return 0;
+        }
+        if (message == WM_MOUSEWHEEL && extent_ > viewHeight_) {
+            const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+            scrollTo(scroll_ - notches * kWheelStep);
+            return 0;
+        }
+        return defaultProc(message, wParam, lParam);
+    }
+
+    PageContainer& owner_;
+    int index_;
+    int extent_ = 0;
+    int scroll_ = 0;
+    int viewHeight_ = 0;
+    int dpi_ = 96;
+};
+
+PageContainer::PageContainer(Win32Window& window, ComponentDecl decl, Component* container)
+    : Component(window, std::move(decl), container) {}
+
+PageContainer::~PageContainer() = default;
+
+void PageContainer::create(HWND parent, int id) {
+    id_ = id;
+    registerClass(kContainerClass, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
+    if (!createNative(WS_EX_CONTROLPARENT, kContainerClass, L"", commonStyle() | WS_CLIPCHILDREN,
+                      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+        return;
+    const int count = std::max<int>(1, static_cast<int>(decl_.items.size()));
+    for (int i = 0; i < count; ++i) {
+        pages_.push_back(std::make_unique<Page>(*this, i));
+        pages_.back()->create(handle());
+    }
+    current_ = std::clamp(decl_.selection, 0, count - 1);
+    showPage(current_);
+}
+
+void PageContainer::layout(int dpi) {
+    Component::layout(dpi);
+    if (!handle()) return;
+    // A page is as large as what of the container its own container leaves visible,
+    // so that a page's scroll bar is never cut off.
+    RECT own{};
+    GetWindowRect(handle(), &own);
+    HWND parent = GetParent(handle());
+    RECT parentClient{};
+    GetClientRect(parent, &parentClient);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&own), 2);
+    const int width = std::max(0L, std::min(own.right, parentClient.right) - own.left);
+    const int height = std::max(0L, std::min(own.bottom, parentClient.bottom) - own.top);
+    for (auto& page : pages_) page->place(width, height, dpi);
+}
+
+HWND PageContainer::childParent(int page) const {
+    if (page < 0 || page >= static_cast<int>(pages_.size())) return handle();
+    return pages_[static_cast<std::size_t>(page)]->handle();
+}
+
+int PageContainer::scrollTop(int page) const {
+    if (page < 0 || page >= static_cast<int>(pages_.size())) return 0;
+    return pages_[static_cast<std::size_t>(page)]->scroll();
+}
+
+void PageContainer::showPage(int page) {
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        ShowWindow(pages_[i]->handle(), static_cast<int>(i) == page ? SW_SHOWNA : SW_HIDE);
+}
+
+bool PageContainer::getNumber(Prop prop, int& value) const {
+    if (prop != Prop::CurrentPage) return Component::getNumber(prop, value);
+    value = current_;
+    return true;
+}
+
+bool PageContainer::setNumber(Prop prop, int value) {
+    if (prop != Prop::CurrentPage) return Component::setNumber(prop, value);
+    if (value < 0 || value >= static_cast<int>(pages_.size())) return true;
+    current_ = value;
+    showPage(current_);
+    return true;
+}
+
+void PageContainer::setExtent(int page, int contentHeight) {
+    if (page < 0 || page >= static_cast<int>(pages_.size())) return;
+    pages_[static_cast<std::size_t>(page)]->setExtent(contentHeight);
+    layout(dpi_);
+}
+
+void PageContainer::placeChildren(int page) { window_.relayoutChildren(*this, page); }
+
+LRESULT PageContainer::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT forwarded = 0;
+    if (forwardToRoot(message, wParam, lParam, forwarded)) return forwarded;
+    return defaultProc(message, wParam, lParam);
+}
+
+}  // namespace velarion::win32

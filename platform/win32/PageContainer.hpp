@@ -1,0 +1,40 @@
+#pragma once
+// 选择夹: a paged container without tab headers. Each page is a child window
+// filling the container; one page shows at a time. A page whose content is
+// taller than the page scrolls vertically (scroll bar and mouse wheel).
+
+#include <memory>
+#include <vector>
+
+#include "platform/win32/Component.hpp"
+#include "platform/win32/NativeWindow.hpp"
+
+namespace velarion::win32 {
+
+class PageContainer final : public Component, private NativeWindow {
+public:
+    PageContainer(Win32Window& window, ComponentDecl decl, Component* container);
+    ~PageContainer() override;
+    HWND handle() const override { return NativeWindow::handle(); }
+    void create(HWND parent, int id) override;
+    void layout(int dpi) override;
+    HWND childParent(int page) const override;
+    int scrollTop(int page) const override;
+
+    bool getNumber(Prop prop, int& value) const override;
+    bool setNumber(Prop prop, int value) override;
+    // The height (96-DPI pixels) of what `page` holds.
+    void setExtent(int page, int contentHeight);
+
+private:
+    class Page;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void showPage(int page);
+    // Moves every component of `page` to its place, after a scroll.
+    void placeChildren(int page);
+
+    std::vector<std::unique_ptr<Page>> pages_;
+    int current_ = 0;
+};
+
+}  // namespace velarion::win32

@@ -1,0 +1,78 @@
+#include "platform/win32/PictureBox.hpp"
+
+#include "platform/win32/Handles.hpp"
+
+namespace velarion::win32 {
+namespace {
+constexpr wchar_t kClass[] = L"VelarionPicture";
+constexpr UINT_PTR kFrameTimer = 1;
+}  // namespace
+
+void PictureBox::create(HWND parent, int id) {
+    id_ = id;
+    registerClass(kClass, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
+    DWORD style = commonStyle() | WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (decl_.border == Border::Single) style |= WS_BORDER;
+    if (decl_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
+    if (!createNative(exStyle, kClass, L"", style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+        return;
+    if (!decl_.picture.empty()) picture_ = AnimatedPicture::fromAsset(decl_.picture);
+    play(decl_.playAnimation);
+}
+
+void PictureBox::layout(int dpi) {
+    Component::layout(dpi);
+    if (!picture_ || !handle()) return;
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const SIZE size = decl_.stretch ? SIZE{client.right, client.bottom}
+                                    : SIZE{scaled(picture_->width()), scaled(picture_->height())};
+    picture_->render(size, GetSysColor(COLOR_BTNFACE));
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void PictureBox::play(bool on) {
+    playing_ = on;
+    if (!handle()) return;
+    if (on && picture_ && picture_->frameCount() > 1)
+        SetTimer(handle(), kFrameTimer, static_cast<UINT>(picture_->delay(frame_)), nullptr);
+    else
+        KillTimer(handle(), kFrameTimer);
+}
+
+bool PictureBox::getFlag(Prop prop, bool& value) const {
+    if (prop != Prop::PlayAnimation) return Component::getFlag(prop, value);
+    value = playing_;
+    return true;
+}
+
+bool PictureBox::setFlag(Prop prop, bool value) {
+    if (prop != Prop::PlayAnimation) return Component::setFlag(prop, value);
+    if (value != playing_) play(value);
+    return true;
+}
+
+LRESULT PictureBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT forwarded = 0;
+    if (forwardToRoot(message, wParam, lParam, forwarded)) return forwarded;
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kFrameTimer && picture_ && picture_->frameCount() > 0) {
+            frame_ = (frame_ + 1) % picture_->frameCount();
+            SetTimer(handle(), kFrameTimer, static_cast<UINT>(picture_->delay(frame_)), nullptr);
+            InvalidateRect(handle(), nullptr, FALSE);
+        }
+        return 0;
+    case WM_PAINT: {
+        PaintScope paintScope(handle());
+        if (picture_) picture_->draw(paintScope.dc(), frame_, 0, 0);
+        return 0;
+    }
+    default:
+        return defaultProc(message, wParam, lParam);
+    }
+}
+
+}  // namespace velarion::win32

@@ -1,0 +1,34 @@
+#pragma once
+// 图片框: a picture box with an optional border and picture, scaled into the box
+// or not; an animated picture plays or stands on its frame. Also a container.
+
+#include <optional>
+
+#include "platform/win32/AnimatedPicture.hpp"
+#include "platform/win32/Component.hpp"
+#include "platform/win32/NativeWindow.hpp"
+
+namespace velarion::win32 {
+
+class PictureBox final : public Component, private NativeWindow {
+public:
+    using Component::Component;
+    HWND handle() const override { return NativeWindow::handle(); }
+    void create(HWND parent, int id) override;
+    void layout(int dpi) override;
+    bool getFlag(Prop prop, bool& value) const override;
+    bool setFlag(Prop prop, bool value) override;
+
+    int currentFrame() const { return frame_; }
+    bool hasPicture() const { return picture_.has_value(); }
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void play(bool on);
+
+    std::optional<AnimatedPicture> picture_;
+    int frame_ = 0;
+    bool playing_ = false;
+};
+
+}  // namespace velarion::win32

@@ -1,0 +1,18 @@
+#pragma once
+// 滑块条: a horizontal track bar. Every position notification except the end of
+// tracking is a change of position by the user.
+
+#include "platform/win32/Component.hpp"
+
+namespace velarion::win32 {
+
+class Trackbar final : public Component {
+public:
+    using Component::Component;
+    void create(HWND parent, int id) override;
+    void onScroll(int code) override;
+    bool getNumber(Prop prop, int& value) const override;
+    bool setNumber(Prop prop, int value) override;
+};
+
+}  // namespace velarion::win32

@@ -1,0 +1,505 @@
+#include "platform/win32/Win32Window.hpp"
+
+#include "assets/resource.h"
+#include "platform/win32/Controls.hpp"
+#include "platform/win32/Dpi.hpp"
+#include "platform/win32/Encoding.hpp"
+#include "platform/win32/Win32WindowLayer.hpp"
+
+namespace velarion::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"VelarionWindow";
+constexpr UINT kDeferredClose = WM_APP + 1;
+
+}  // namespace
+
+Win32Window::Win32Window(Win32WindowLayer& layer, const WindowDecl& decl,
+                         const Behaviours& behaviours)
+    : layer_(layer), decl_(decl), behaviours_(behaviours) {}
+
+Win32Window::~Win32Window() {
+    ready_ = false;
+    destroyNative();  // destroys every child window too
+}
+
+// ---------------------------------------------------------------- making
+
+bool Win32Window::create(HWND owner) {
+    registerClass(kWindowClass, GetSysColorBrush(COLOR_BTNFACE));
+    DWORD style = WS_CLIPCHILDREN | WS_CAPTION;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (decl_.toolWindow) {
+        style |= WS_POPUP;
+        exStyle |= WS_EX_TOOLWINDOW;
+    } else {
+        style |= WS_OVERLAPPED;
+        exStyle |= WS_EX_APPWINDOW;
+    }
+    if (decl_.controlBox) style |= WS_SYSMENU;
+    if (decl_.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (decl_.maximizeBox) style |= WS_MAXIMIZEBOX;
+    if (decl_.resizable) style |= WS_THICKFRAME;
+    if (decl_.alwaysOnTop) exStyle |= WS_EX_TOPMOST;
+
+    UniqueMenu menu(buildMenu());
+    if (!createNative(exStyle, kWindowClass, toWide(decl_.title), style, decl_.rect.left,
+                      decl_.rect.top, decl_.rect.width, decl_.rect.height, owner, menu.get()))
+        return false;
+    menu.release();  // the window owns its menu bar now
+    tray_.attach(handle());
+    dpi_ = dpiOfWindow(handle());
+    loadIcons();
+    placeWindow();
+
+    for (const auto& c : decl_.components)
+        if (c.kind != Kind::Menu) ensureCreated(c, 0);
+    layoutAll();
+    return true;
+}
+
+HMENU Win32Window::buildMenu() {
+    HMENU bar = nullptr;
+    HMENU dropDown = nullptr;
+    for (std::size_t i = 0; i < decl_.components.size(); ++i) {
+        const ComponentDecl& c = decl_.components[i];
+        if (c.kind != Kind::Menu) continue;
+        if (!bar) bar = CreateMenu();
+        Component* item = makeAndCreate(c);
+        const std::wstring caption = toWide(c.text);
+        const UINT_PTR id = static_cast<UINT_PTR>(item->id());
+        if (c.menuLevel == 0) {
+            const bool hasItems = i + 1 < decl_.components.size() &&
+                                  decl_.components[i + 1].kind == Kind::Menu &&
+                                  decl_.components[i + 1].menuLevel > 0;
+            if (hasItems) {
+                dropDown = CreatePopupMenu();
+                AppendMenuW(bar, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(dropDown),
+                            caption.c_str());
+            } else {
+                dropDown = nullptr;
+                AppendMenuW(bar, MF_STRING, id, caption.c_str());
+            }
+        } else {
+            AppendMenuW(dropDown ? dropDown : bar, MF_STRING, id, caption.c_str());
+        }
+    }
+    return bar;
+}
+
+Component* Win32Window::makeAndCreate(const ComponentDecl& decl) {
+    Component* container = nullptr;
+    HWND parent = handle();
+    if (!decl.container.empty()) {
+        container = find(decl.container);
+        if (container) parent = container->childParent(decl.page);
+        if (!parent) parent = handle();
+    }
+    auto component = makeComponent(*this, decl, container);
+    Component* raw = component.get();
+    components_.push_back(std::move(component));
+    byName_[decl.name] = raw;
+    const int id = nextId_++;
+    raw->create(parent, id);
+    byId_[id] = raw;
+    if (HWND own = raw->handle()) byHandle_[own] = raw;
+    return raw;
+}
+
+Component* Win32Window::ensureCreated(const ComponentDecl& decl, int depth) {
+    if (Component* made = find(decl.name)) return made;
+    // Containers first, whatever the order of the declaration.
+    if (!decl.container.empty() && depth < 16)
+        if (const ComponentDecl* container = decl_.find(decl.container))
+            ensureCreated(*container, depth + 1);
+    return makeAndCreate(decl);
+}
+
+void Win32Window::placeWindow() {
+    const int width = scaleForDpi(decl_.rect.width, dpi_);
+    const int height = scaleForDpi(decl_.rect.height, dpi_);
+    int x = decl_.rect.left;
+    int y = decl_.rect.top;
+    if (decl_.centred) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& area = monitor.rcWork;
+        x = area.left + (area.right - area.left - width) / 2;
+        y = area.top + (area.bottom - area.top - height) / 2;
+    }
+    SetWindowPos(handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::layoutAll() {
+    for (auto& component : components_) component->layout(dpi_);
+}
+
+void Win32Window::loadIcons() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto load = [&](int metricX, int metricY) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(
+            instance, MAKEINTRESOURCEW(IDI_VELARION), IMAGE_ICON,
+            systemMetricForDpi(metricX, dpi_), systemMetricForDpi(metricY, dpi_), 0)));
+    };
+    bigIcon_ = load(SM_CXICON, SM_CYICON);
+    smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
+    if (bigIcon_) SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    if (smallIcon_)
+        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void Win32Window::raiseCreated() {
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    lastPlace_ = {r.left, r.top};
+    ready_ = true;
+    raiseWindow(Event::Created);
+}
+
+void Win32Window::show() {
+    if (!handle() || closing_) return;
+    ShowWindow(handle(), SW_SHOW);
+    UpdateWindow(handle());
+    if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
+}
+
+// ---------------------------------------------------------------- events
+
+bool Win32Window::dispatch(const std::vector<Binding>& bindings, const std::string& source,
+                           Event event, const EventArgs& args, bool fallback) {
+    if (!ready_) return fallback;
+    for (const Binding& binding : bindings) {
+        if (binding.event != event) continue;
+        auto it = behaviours_.find(binding.behaviour);
+        if (it == behaviours_.end() || !it->second) return fallback;
+        EventContext context{*this, source, args};
+        return it->second(context);
+    }
+    return fallback;
+}
+
+bool Win32Window::raise(const Component& source, Event event, const EventArgs& args,
+                        bool fallback) {
+    return dispatch(source.decl().bindings, source.name(), event, args, fallback);
+}
+
+bool Win32Window::raiseWindow(Event event, const EventArgs& args, bool fallback) {
+    return dispatch(decl_.bindings, "", event, args, fallback);
+}
+
+LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    using Handler = LRESULT (Win32Window::*)(UINT, WPARAM, LPARAM);
+    struct Route {
+        UINT message;
+        Handler handler;
+    };
+    // Which message becomes which event (or which piece of the window's upkeep).
+    static const Route routes[] = {
+        {WM_CLOSE, &Win32Window::onClose},                // CloseRequested
+        {WM_QUERYENDSESSION, &Win32Window::onQueryEndSession},
+        {WM_MOVE, &Win32Window::onMove},                  // PositionChanged
+        {WM_COMMAND, &Win32Window::onCommand},            // Chosen, Clicked
+        {WM_HSCROLL, &Win32Window::onScroll},             // SliderMoved
+        {WM_VSCROLL, &Win32Window::onScroll},
+        {WM_TIMER, &Win32Window::onTimer},                // Tick
+        {TrayCallbackMessage, &Win32Window::onTrayCallback},  // TrayIcon
+        {WM_CTLCOLORSTATIC, &Win32Window::onColour},
+        {WM_CTLCOLOREDIT, &Win32Window::onColour},
+        {WM_CTLCOLORBTN, &Win32Window::onColour},
+        {WM_CTLCOLORLISTBOX, &Win32Window::onColour},
+        {WM_DPICHANGED, &Win32Window::onDpiChanged},
+        {WM_DESTROY, &Win32Window::onDestroy},
+        {kDeferredClose, &Win32Window::onDeferredClose},
+    };
+    for (const Route& route : routes)
+        if (route.message == message) return (this->*route.handler)(message, wParam, lParam);
+    if (message == Tray::taskbarCreatedMessage() && message != 0) {
+        tray_.restore();
+        return 0;
+    }
+    return defaultProc(message, wParam, lParam);
+}
+
+LRESULT Win32Window::onClose(UINT message, WPARAM, LPARAM) {
+    // The close box, the system menu's Close and Alt+F4 all arrive here.
+    if (raiseWindow(Event::CloseRequested, {}, true)) close();
+    return 0;
+}
+
+LRESULT Win32Window::onQueryEndSession(UINT message, WPARAM, LPARAM) {
+    // Windows asks whether it may log off or shut down: never stand in its way.
+    // Hiding to the notification area is for the user's own close request.
+    return TRUE;
+}
+
+LRESULT Win32Window::onMove(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only a real change of place is an event (showing the window first also sends WM_MOVE).
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    const POINT now{r.left, r.top};
+    const bool moved = now.x != lastPlace_.x || now.y != lastPlace_.y;
+    lastPlace_ = now;
+    if (moved) raiseWindow(Event::PositionChanged);
+    return defaultProc(message, wParam, lParam);
+}
+
+LRESULT Win32Window::onCommand(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (lParam == 0 && (id == IDCANCEL || id == IDOK)) {
+        // From the dialog keys: Esc closes only a window declared so; Enter does nothing.
+        if (id == IDCANCEL && decl_.escCloses) onClose(WM_CLOSE, 0, 0);
+        return 0;
+    }
+    auto it = byId_.find(id);
+    if (it == byId_.end()) return defaultProc(message, wParam, lParam);
+    Component* source = it->second;
+    if (lParam == 0 && source->kind() == Kind::Menu) {
+        raise(*source, Event::Chosen);
+        return 0;
+    }
+    source->onCommand(code);
+    return 0;
+}
+
+LRESULT Win32Window::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
+    auto it = byHandle_.find(reinterpret_cast<HWND>(lParam));
+    if (lParam != 0 && it != byHandle_.end()) {
+        it->second->onScroll(LOWORD(wParam));
+        return 0;
+    }
+    return defaultProc(message, wParam, lParam);
+}
+
+LRESULT Win32Window::onTimer(UINT message, WPARAM wParam, LPARAM) {
+    auto it = byId_.find(static_cast<int>(wParam));
+    if (it != byId_.end()) it->second->onTimer();
+    return 0;
+}
+
+LRESULT Win32Window::onColour(UINT message, WPARAM wParam, LPARAM lParam) {
+    auto it = byHandle_.find(reinterpret_cast<HWND>(lParam));
+    if (it != byHandle_.end())
+        if (HBRUSH brush = it->second->onColour(reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+    // The system's colours for a control that declares none.
+    return defaultProc(message, wParam, lParam);
+}
+
+LRESULT Win32Window::onTrayCallback(UINT message, WPARAM, LPARAM lParam) {
+    EventArgs args;
+    args.code = Tray::eventCode(lParam);
+    if (args.code != 0) raiseWindow(Event::TrayIcon, args);
+    return 0;
+}
+
+LRESULT Win32Window::onDpiChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    dpi_ = HIWORD(wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(handle(), nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    loadIcons();
+    layoutAll();
+    InvalidateRect(handle(), nullptr, TRUE);
+    return 0;
+}
+
+LRESULT Win32Window::onDestroy(UINT message, WPARAM, LPARAM) {
+    closing_ = true;
+    ready_ = false;
+    tray_.remove();
+    layer_.windowDestroyed(*this);
+    return 0;
+}
+
+LRESULT Win32Window::onDeferredClose(UINT message, WPARAM, LPARAM) {
+    destroyNative();
+    return 0;
+}
+
+void Win32Window::close() {
+    if (closing_) return;
+    closing_ = true;
+    // Never destroyed under a running handler: a modal window's loop ends and
+    // then destroys it; any other window is destroyed from the message queue.
+    if (decl_.modal || !handle()) {
+        if (handle()) PostMessageW(handle(), WM_NULL, 0, 0);
+    } else {
+        PostMessageW(handle(), kDeferredClose, 0, 0);
+    }
+}
+
+// ---------------------------------------------------------------- properties
+
+Component* Win32Window::find(const std::string& name) const {
+    auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+StatusBar* Win32Window::statusBar(const std::string& name) {
+    return dynamic_cast<StatusBar*>(find(name));
+}
+
+bool Win32Window::has(const std::string& component) const {
+    return component.empty() || find(component) != nullptr;
+}
+
+std::string Win32Window::text(const std::string& component, Prop prop) const {
+    std::string value;
+    if (component.empty()) {
+        if (prop == Prop::Tag) return tag_;
+        if (prop == Prop::Text && handle()) {
+            wchar_t title[512] = {};
+            GetWindowTextW(handle(), title, 512);
+            return toGbk(title);
+        }
+        return {};
+    }
+    if (Component* c = find(component)) c->getText(prop, value);
+    return value;
+}
+
+void Win32Window::setText(const std::string& component, Prop prop, const std::string& value) {
+    if (component.empty()) {
+        if (prop == Prop::Tag) tag_ = value;
+        if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());
+        return;
+    }
+    if (Component* c = find(component)) c->setText(prop, value);
+}
+
+int Win32Window::number(const std::string& component, Prop prop) const {
+    if (component.empty()) {
+        RECT r{};
+        if (!handle() || !GetWindowRect(handle(), &r)) return 0;
+        switch (prop) {
+        case Prop::Left:
+            return r.left;
+        case Prop::Top:
+            return r.top;
+        case Prop::Height:
+            return r.bottom - r.top;
+        default:
+            return 0;
+        }
+    }
+    int value = 0;
+    if (Component* c = find(component)) c->getNumber(prop, value);
+    return value;
+}
+
+void Win32Window::setNumber(const std::string& component, Prop prop, int value) {
+    if (component.empty()) {
+        RECT r{};
+        if (!handle() || !GetWindowRect(handle(), &r)) return;
+        switch (prop) {
+        case Prop::Left:
+            // WM_MOVE follows and raises PositionChanged.
+            SetWindowPos(handle(), nullptr, value, r.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        case Prop::Top:
+            SetWindowPos(handle(), nullptr, r.left, value, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        case Prop::Height:
+            SetWindowPos(handle(), nullptr, 0, 0, r.right - r.left, value,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (Component* c = find(component)) c->setNumber(prop, value);
+}
+
+bool Win32Window::flag(const std::string& component, Prop prop) const {
+    if (component.empty()) {
+        if (!handle()) return false;
+        switch (prop) {
+        case Prop::Visible:
+            return IsWindowVisible(handle()) != FALSE;
+        case Prop::AlwaysOnTop:
+            return (GetWindowLongPtrW(handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        case Prop::Disabled:
+            return !IsWindowEnabled(handle());
+        default:
+            return false;
+        }
+    }
+    bool value = false;
+    if (Component* c = find(component)) c->getFlag(prop, value);
+    return value;
+}
+
+void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
+    if (component.empty()) {
+        if (!handle()) return;
+        switch (prop) {
+        case Prop::Visible:
+            ShowWindow(handle(), value ? SW_SHOW : SW_HIDE);
+            break;
+        case Prop::AlwaysOnTop:
+            setTopmost(value);
+            break;
+        case Prop::Disabled:
+            EnableWindow(handle(), !value);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (Component* c = find(component)) c->setFlag(prop, value);
+}
+
+void Win32Window::setTopmost(bool on) {
+    if (handle())
+        SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Window::selectRadio(Component& radio) {
+    for (auto& other : components_) {
+        if (other->kind() != Kind::Radio || other->container() != radio.container() ||
+            other->page() != radio.page())
+            continue;
+        if (auto* button = dynamic_cast<Button*>(other.get())) button->setCheck(button == &radio);
+    }
+}
+
+void Win32Window::relayoutChildren(const Component& container, int page) {
+    for (auto& component : components_)
+        if (component->container() == &container && component->page() == page)
+            component->layout(dpi_);
+}
+
+std::string Win32Window::copyComponent(const std::string& original) {
+    Component* source = find(original);
+    if (!source || source->kind() == Kind::Menu) return {};
+    ComponentDecl decl = source->decl();
+    // Copies of a copy are numbered with the declared component's copies.
+    const std::string root = original.substr(0, original.find('#'));
+    int& count = copies_[root];
+    do {
+        decl.name = root + "#" + std::to_string(++count);
+    } while (find(decl.name));
+    Component* copy = makeAndCreate(decl);
+    copy->layout(dpi_);
+    return decl.name;
+}
+
+bool Win32Window::openFileDialog(const std::string& component) {
+    auto* dialog = dynamic_cast<FileDialogComponent*>(find(component));
+    return dialog && dialog->open(layer_.system());
+}
+
+void Win32Window::setPageExtent(const std::string& tabs, int page, int contentHeight) {
+    if (auto* pages = dynamic_cast<PageContainer*>(find(tabs)))
+        pages->setExtent(page, contentHeight);
+}
+
+}  // namespace velarion::win32

@@ -1,0 +1,116 @@
+#pragma once
+// A live window made from its declaration: the top-level window, its menu bar
+// and its components. Messages are turned into events through one table; the
+// behaviours bound in the declaration answer them.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/WindowLayer.hpp"
+#include "platform/win32/Component.hpp"
+#include "platform/win32/Fonts.hpp"
+#include "platform/win32/Handles.hpp"
+#include "platform/win32/NativeWindow.hpp"
+#include "platform/win32/Tray.hpp"
+
+namespace velarion::win32 {
+
+class Win32WindowLayer;
+class StatusBar;
+
+class Win32Window final : public Window, private NativeWindow {
+public:
+    Win32Window(Win32WindowLayer& layer, const WindowDecl& decl, const Behaviours& behaviours);
+    ~Win32Window() override;
+
+    // Makes the window and all its components in their declared state, hidden.
+    // False when the window cannot be made.
+    bool create(HWND owner);
+    // Raises Created; from then on events reach the behaviours.
+    void raiseCreated();
+    void show();
+    // True once the window has been asked to close or is gone.
+    bool closing() const { return closing_; }
+
+    HWND hwnd() const { return handle(); }
+    int dpi() const { return dpi_; }
+    Fonts& fonts() { return fonts_; }
+    Tray& tray() { return tray_; }
+    StatusBar* statusBar(const std::string& name);
+    Component* find(const std::string& name) const;
+
+    // Raises `event` of a component; the result of its behaviour, or
+    // `fallback` when nothing is bound.
+    bool raise(const Component& source, Event event, const EventArgs& args = {},
+               bool fallback = true);
+    // A radio button was chosen: it is checked, the others of its container cleared.
+    void selectRadio(Component& radio);
+    // Places again the components that `container` holds on `page` (after a scroll).
+    void relayoutChildren(const Component& container, int page);
+
+    // Window.
+    const WindowDecl& declaration() const override { return decl_; }
+    bool has(const std::string& component) const override;
+    std::string text(const std::string& component, Prop prop) const override;
+    void setText(const std::string& component, Prop prop, const std::string& value) override;
+    int number(const std::string& component, Prop prop) const override;
+    void setNumber(const std::string& component, Prop prop, int value) override;
+    bool flag(const std::string& component, Prop prop) const override;
+    void setFlag(const std::string& component, Prop prop, bool value) override;
+    std::string copyComponent(const std::string& original) override;
+    bool openFileDialog(const std::string& component) override;
+    void close() override;
+    void setPageExtent(const std::string& tabs, int page, int contentHeight) override;
+    void* nativeHandle() const override { return handle(); }
+
+    void setTopmost(bool on);
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT onClose(UINT, WPARAM, LPARAM);
+    LRESULT onQueryEndSession(UINT, WPARAM, LPARAM);
+    LRESULT onMove(UINT, WPARAM, LPARAM);
+    LRESULT onCommand(UINT, WPARAM, LPARAM);
+    LRESULT onScroll(UINT, WPARAM, LPARAM);
+    LRESULT onTimer(UINT, WPARAM, LPARAM);
+    LRESULT onColour(UINT, WPARAM, LPARAM);
+    LRESULT onTrayCallback(UINT, WPARAM, LPARAM);
+    LRESULT onDpiChanged(UINT, WPARAM, LPARAM);
+    LRESULT onDestroy(UINT, WPARAM, LPARAM);
+    LRESULT onDeferredClose(UINT, WPARAM, LPARAM);
+
+    bool raiseWindow(Event event, const EventArgs& args = {}, bool fallback = true);
+    bool dispatch(const std::vector<Binding>& bindings, const std::string& source, Event event,
+                  const EventArgs& args, bool fallback);
+    HMENU buildMenu();
+    Component* makeAndCreate(const ComponentDecl& decl);
+    Component* ensureCreated(const ComponentDecl& decl, int depth);
+    void placeWindow();
+    void layoutAll();
+    void loadIcons();
+
+    Win32WindowLayer& layer_;
+    WindowDecl decl_;
+    Behaviours behaviours_;
+    Fonts fonts_;
+    Tray tray_;
+    std::vector<std::unique_ptr<Component>> components_;  // containers before their children
+    std::map<std::string, Component*> byName_;
+    std::map<int, Component*> byId_;
+    std::map<HWND, Component*> byHandle_;
+    std::map<std::string, int> copies_;
+    std::string tag_;
+    UniqueIcon bigIcon_, smallIcon_;
+    POINT lastPlace_{0, 0};  // screen place at the last PositionChanged
+    int nextId_ = 1000;
+    int dpi_ = 96;
+    bool ready_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace velarion::win32

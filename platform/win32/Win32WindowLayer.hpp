@@ -1,0 +1,48 @@
+#pragma once
+// The window layer on real Win32 windows, and the window services.
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/System.hpp"
+#include "platform/WindowLayer.hpp"
+
+namespace velarion::win32 {
+
+class Win32Window;
+
+class Win32WindowLayer final : public WindowLayer {
+public:
+    // `system` opens the file dialogs of 通用对话框 components.
+    explicit Win32WindowLayer(System& system);
+    ~Win32WindowLayer() override;
+    Win32WindowLayer(const Win32WindowLayer&) = delete;
+    Win32WindowLayer& operator=(const Win32WindowLayer&) = delete;
+
+    Window* load(const WindowDecl& decl, const Behaviours& behaviours) override;
+    void runModal(const WindowDecl& decl, const Behaviours& behaviours, Window& owner) override;
+    int run() override;
+
+    void setWindowOpacity(Window& window, int alpha) override;
+    void setWindowTopmost(Window& window, bool on) override;
+    void setTrayIcon(Window& window, const std::string& tip) override;
+    void setStatusPartText(Window& window, const std::string& statusBar, int index,
+                           const std::string& text) override;
+
+    System& system() { return system_; }
+    // Handles one message: the dialog keys (Tab, Esc, Enter) of our windows, else dispatched.
+    void dispatch(MSG& message);
+    // A window of the layer is gone; the loop of run() ends with the last one.
+    void windowDestroyed(Win32Window& window);
+
+private:
+    class ComApartment;
+    System& system_;
+    std::unique_ptr<ComApartment> com_;
+    std::vector<std::unique_ptr<Win32Window>> windows_;
+    bool running_ = false;
+};
+
+}  // namespace velarion::win32
