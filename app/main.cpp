@@ -1,40 +1,30 @@
-// Placeholder entry point: shows an empty main window until the real one is wired up.
+// The program's entry: one running copy, the real system services and window
+// layer, the main window, and the message loop for as long as the process lives.
 
 #include <windows.h>
 
-namespace {
+#include "app/PowerOff.hpp"
+#include "platform/win32/SingleInstance.hpp"
+#include "platform/win32/Win32System.hpp"
+#include "platform/win32/Win32WindowLayer.hpp"
+#include "ui/Behaviours.hpp"
 
-LRESULT CALLBACK placeholderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace velarion;
+
+    // A second start shows the window of the first (also from the tray) and ends.
+    win32::SingleInstance instance;
+    if (!instance.first()) {
+        instance.showRunning();
         return 0;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
-}  // namespace
+    win32::Win32System system(app::powerOffRequest());
+    win32::Win32WindowLayer layer(system);
+    AppContext context(system, layer);
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = placeholderProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"VelarionPlaceholder";
-    if (!RegisterClassExW(&windowClass)) return 1;
-
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Velarion - 系统辅助 - 工程测试版",
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 560, 420,
-                                  nullptr, nullptr, instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, showMode);
-    UpdateWindow(window);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    Window* mainWindow = startApplication(context);
+    if (!mainWindow) return 1;
+    instance.publish(mainWindow->nativeHandle());
+    return layer.run();
 }
