@@ -178,12 +178,5 @@ TEST_F(AddDialogTest, EveryOpeningStartsFresh) {
     EXPECT_EQ(stored("快捷方式", "聊天通讯"), "qq%$");
 }
 
-TEST_F(AddDialogTest, TheMainWindowTakesNoInputWhileTheDialogIsOpen) {
-    bool mainTookInput = true;
-    addThroughDialog([&](SimWindow&) { mainTookInput = main->takesInput(); });
-    EXPECT_FALSE(mainTookInput);
-    EXPECT_TRUE(main->takesInput());
-}
-
 }  // namespace
 }  // namespace velarion::testing

@@ -25,15 +25,6 @@ protected:
     }
 };
 
-TEST_F(ShutdownPageTest, StartsIdle) {
-    EXPECT_TRUE(main->flag("单选框1", Prop::Checked));
-    EXPECT_TRUE(main->flag("编辑框_秒计", Prop::Disabled));
-    EXPECT_EQ(caption(), "确定");
-    EXPECT_EQ(interval(), 0);
-    EXPECT_EQ(status(), "暂无定时关机任务");
-    EXPECT_EQ(main->statusText("状态条1", 0), "欢迎使用Velarion！");
-}
-
 TEST_F(ShutdownPageTest, RadioButtonsEnableTheirRow) {
     main->click("单选框2");
     EXPECT_FALSE(main->flag("编辑框_秒计", Prop::Disabled));
