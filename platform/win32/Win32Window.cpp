@@ -142,11 +142,13 @@ void Win32Window::loadIcons() {
             instance, MAKEINTRESOURCEW(IDI_VELARION), IMAGE_ICON,
             systemMetricForDpi(metricX, dpi_), systemMetricForDpi(metricY, dpi_), 0)));
     };
-    bigIcon_ = load(SM_CXICON, SM_CYICON);
-    smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
-    if (bigIcon_) SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    if (smallIcon_)
-        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    // The window lets go of the old icons before they are destroyed.
+    UniqueIcon big = load(SM_CXICON, SM_CYICON);
+    UniqueIcon small = load(SM_CXSMICON, SM_CYSMICON);
+    if (big) SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    if (small) SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    if (big) bigIcon_ = std::move(big);
+    if (small) smallIcon_ = std::move(small);
 }
 
 void Win32Window::raiseCreated() {
@@ -209,6 +211,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_CTLCOLORBTN, &Win32Window::onColour},
         {WM_CTLCOLORLISTBOX, &Win32Window::onColour},
         {WM_DPICHANGED, &Win32Window::onDpiChanged},
+        {WM_ACTIVATE, &Win32Window::onActivate},
         {WM_DESTROY, &Win32Window::onDestroy},
         {kDeferredClose, &Win32Window::onDeferredClose},
     };
@@ -304,6 +307,21 @@ LRESULT Win32Window::onDpiChanged(UINT message, WPARAM wParam, LPARAM lParam) {
     layoutAll();
     InvalidateRect(handle(), nullptr, TRUE);
     return 0;
+}
+
+LRESULT Win32Window::onActivate(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The keyboard focus comes back to the control that had it, as in a dialog.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle(), focus)) lastFocus_ = focus;
+        return defaultProc(message, wParam, lParam);
+    }
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(handle(), lastFocus_) &&
+        IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+    }
+    return defaultProc(message, wParam, lParam);
 }
 
 LRESULT Win32Window::onDestroy(UINT message, WPARAM, LPARAM) {

@@ -81,6 +81,7 @@ private:
     LRESULT onColour(UINT, WPARAM, LPARAM);
     LRESULT onTrayCallback(UINT, WPARAM, LPARAM);
     LRESULT onDpiChanged(UINT, WPARAM, LPARAM);
+    LRESULT onActivate(UINT, WPARAM, LPARAM);
     LRESULT onDestroy(UINT, WPARAM, LPARAM);
     LRESULT onDeferredClose(UINT, WPARAM, LPARAM);
 
@@ -106,6 +107,7 @@ private:
     std::map<std::string, int> copies_;
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;
+    HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation
     POINT lastPlace_{0, 0};  // screen place at the last PositionChanged
     int nextId_ = 1000;
     int dpi_ = 96;
