@@ -1,0 +1,102 @@
+// One add through the real Win32 window layer, in process: the main window is
+// loaded with a catalog of 250 entries (a quarter in each category), then 100
+// entries are added one by one as the add dialog's "ＯＫ" adds them (append to
+// kjfs.ini, then refill the pages). Prints "name value" lines: the times of one
+// add, and the window count before and after, which must grow by exactly one
+// window per entry.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "bench/BenchSupport.hpp"
+#include "bench/CatalogGenerator.hpp"
+#include "platform/win32/Win32System.hpp"
+#include "platform/win32/Win32WindowLayer.hpp"
+#include "tests/e2e/Inspector.hpp"
+#include "ui/Behaviours.hpp"
+
+namespace velarion::bench {
+namespace {
+
+constexpr int StartEntries = 250;
+constexpr int Adds = 100;
+
+void print(const char* name, double value) { std::printf("%s %.3f\n", name, value); }
+
+// Hands every pending message to its window (the paint after a refill).
+void drainMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Every window of this process: top-level windows and all their descendants.
+int windowCount() {
+    int count = 0;
+    for (HWND top : e2e::topLevelWindows(GetCurrentProcessId())) {
+        count += 1 + static_cast<int>(e2e::descendants(top).size());
+    }
+    return count;
+}
+
+int run() {
+    std::vector<int> counts(AllCategories.size(), StartEntries / 4);
+    for (int i = 0; i < StartEntries % 4; ++i) ++counts[i];
+    if (!writeSettingsFile(storedSettingsIni(generatedCatalogIni(counts)))) {
+        std::fprintf(stderr, "bench_add: kjfs.ini could not be written\n");
+        return 1;
+    }
+
+    win32::Win32System system([](unsigned, unsigned long) { return false; });
+    win32::Win32WindowLayer layer(system);
+    AppContext context(system, layer);
+    if (!startApplication(context)) {
+        std::fprintf(stderr, "bench_add: the main window did not load\n");
+        return 1;
+    }
+    drainMessages();
+    const int windowsBefore = windowCount();
+
+    std::vector<double> append, refill, add, paint;
+    for (int i = 0; i < Adds; ++i) {
+        const std::size_t slot = static_cast<std::size_t>(i) % AllCategories.size();
+        const GeneratedEntry entry = generatedEntries(AllCategories[slot], 1, counts[slot]++).front();
+        const Stopwatch clock;
+        if (!context.catalog.append(AllCategories[slot], entry.name, entry.path)) {
+            std::fprintf(stderr, "bench_add: an append failed\n");
+            return 1;
+        }
+        const double appended = clock.ms();
+        fillPages(context);
+        const double filled = clock.ms();
+        drainMessages();
+        append.push_back(appended);
+        refill.push_back(filled - appended);
+        add.push_back(filled);
+        paint.push_back(clock.ms() - filled);
+    }
+    const int windowsAfter = windowCount();
+
+    print("add.first_ms", add.front());
+    print("add.median_ms", median(add));
+    print("add.first20_median_ms", median({add.begin(), add.begin() + 20}));
+    print("add.append_median_ms", median(append));
+    print("add.refill_median_ms", median(refill));
+    print("add.paint_median_ms", median(paint));
+    print("windows.entries_before", StartEntries);
+    print("windows.before", windowsBefore);
+    print("windows.entries_after", StartEntries + Adds);
+    print("windows.after", windowsAfter);
+    print("windows.constant_before", windowsBefore - StartEntries);
+    print("windows.constant_after", windowsAfter - StartEntries - Adds);
+    return 0;
+}
+
+}  // namespace
+}  // namespace velarion::bench
+
+int main() { return velarion::bench::run(); }
