@@ -18,13 +18,53 @@ namespace {
 
 std::size_t slot(Category category) { return static_cast<std::size_t>(category); }
 
-// The stored list with one more member. A list edited to end without the separator gets
-// it first, so the new member is not glued to the last one.
-std::string extended(std::string list, std::string_view member) {
+bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// The text without a last byte that is half a double-byte character: it would take
+// the first byte of a separator written after it as its own (and it is no character).
+std::string withoutDanglingLead(std::string text) {
+    std::size_t at = 0;
+    while (text.size() - at >= 2)
+        at += text.compare(at, 2, ListSeparator) == 0 ? 2 : isLead(text[at]) ? 2 : 1;
+    if (at + 1 == text.size() && isLead(text.back())) text.pop_back();
+    return text;
+}
+
+// A list whose last member is followed by a separator that splitList finds, so a
+// member added after it stays a member of its own (a list edited to end without the
+// separator gets one).
+std::string terminated(std::string list) {
+    if (list.empty() || endsWithSeparator(list)) return list;
+    list = withoutDanglingLead(std::move(list));
     if (!list.empty() && !endsWithSeparator(list)) list += ListSeparator;
+    return list;
+}
+
+// The stored list with one more member.
+std::string extended(std::string list, std::string_view member) {
+    list = terminated(std::move(list));
     list += member;
     list += ListSeparator;
     return list;
+}
+
+// The path list with the new path at `position` (from 0), the new name's: a list
+// edited by hand to hold fewer paths than names gets empty ones before it (they
+// start nothing, as the missing ones did); paths beyond the names stay after it.
+std::string pathsWith(std::string list, std::size_t position, std::string_view path) {
+    std::vector<std::string> members = splitList(list);
+    if (members.size() == position) return extended(std::move(list), path);
+    if (members.size() < position) {
+        list = terminated(std::move(list));
+        for (std::size_t i = members.size(); i < position; ++i) list += ListSeparator;
+        return extended(std::move(list), path);
+    }
+    members.back() = withoutDanglingLead(std::move(members.back()));
+    if (members.back().empty()) members.pop_back();
+    members.insert(members.begin() + static_cast<std::ptrdiff_t>(position), std::string(path));
+    std::string rebuilt;
+    for (const std::string& member : members) rebuilt.append(member).append(ListSeparator);
+    return rebuilt;
 }
 
 }  // namespace
@@ -41,10 +81,11 @@ bool Catalog::append(Category category, std::string_view name, std::string_view 
     std::string_view key = categoryKey(category);
     std::string names = settings_.readWhole(SectionNames, key);
     std::string paths = settings_.readWhole(SectionPaths, key);
+    const std::size_t position = splitList(names).size();
     // Names and paths in one replacement of the file: both are stored or neither.
     return settings_.writeAll({
         {std::string(SectionNames), std::string(key), extended(std::move(names), name)},
-        {std::string(SectionPaths), std::string(key), extended(std::move(paths), path)},
+        {std::string(SectionPaths), std::string(key), pathsWith(std::move(paths), position, path)},
     });
 }
 

@@ -143,8 +143,12 @@ struct Document {
     }
 
     std::size_t byteAt(std::size_t unitIndex) const {
-        return unitIndex < units.size() ? units[unitIndex].begin : bytes.size();
+        return unitIndex < units.size() ? units[unitIndex].begin : textEnd();
     }
+
+    // Where the text ends: a last odd byte of a UTF-16 file is no character and stays
+    // after everything written at the end, so that what is added keeps its alignment.
+    std::size_t textEnd() const { return units.empty() ? encoding.markLength : units.back().end; }
 
     // The GBK text of a range of characters.
     std::string gbkText(Range range) const {
@@ -250,7 +254,7 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
         std::string lines = "[";
         lines.append(trimGbk(section)).append("]\r\n").append(keyLine);
         added += document.encode(lines);
-        return splice(fileBytes.size(), fileBytes.size(), added);
+        return splice(document.textEnd(), document.textEnd(), added);
     }
 
     if (const Line* line = document.findKey(*found, lookupName(key))) {
