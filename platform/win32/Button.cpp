@@ -18,8 +18,13 @@ void Button::create(HWND parent, int id) {
         style |= BS_PUSHBUTTON;
         break;
     }
-    if (kind() == Kind::Button || decl_.align != HAlign::Left)
-        style |= decl_.align == HAlign::Left ? BS_LEFT : decl_.align == HAlign::Right ? BS_RIGHT : BS_CENTER;
+    if (kind() == Kind::Button) {
+        // A push button's caption is centred (or right-aligned when declared so)
+        // and wraps when it is wider than the button.
+        style |= (decl_.align == HAlign::Right ? BS_RIGHT : BS_CENTER) | BS_VCENTER | BS_MULTILINE;
+    } else if (decl_.align != HAlign::Left) {
+        style |= decl_.align == HAlign::Right ? BS_RIGHT : BS_CENTER;
+    }
     if (createControl(0, L"BUTTON", style, parent, id) && decl_.checked)
         SendMessageW(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
 }
