@@ -59,8 +59,10 @@ std::string pathsWith(std::string list, std::size_t position, std::string_view p
         for (std::size_t i = members.size(); i < position; ++i) list += ListSeparator;
         return extended(std::move(list), path);
     }
-    members.back() = withoutDanglingLead(std::move(members.back()));
-    if (members.back().empty()) members.pop_back();
+    if (!endsWithSeparator(list)) {  // its last member may end in half a character
+        members.back() = withoutDanglingLead(std::move(members.back()));
+        if (members.back().empty()) members.pop_back();
+    }
     members.insert(members.begin() + static_cast<std::ptrdiff_t>(position), std::string(path));
     std::string rebuilt;
     for (const std::string& member : members) rebuilt.append(member).append(ListSeparator);

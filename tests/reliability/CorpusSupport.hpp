@@ -16,6 +16,10 @@
 #include "core/IniFile.hpp"
 #include "core/ListSplit.hpp"
 
+#ifndef VELARION_CORPUS_DIR
+#define VELARION_CORPUS_DIR ""  // a build that only uses the checks, not the files
+#endif
+
 namespace velarion::testing {
 
 struct CorpusFile {
