@@ -81,6 +81,9 @@ bool Component::setText(Prop prop, const std::string& value) {
         tag_ = value;
         return true;
     case Prop::Text:
+        // A button's caption changes only here, so an unchanged one needs no
+        // new text (and no repaint): a refill sets every entry's caption again.
+        if (kind() == Kind::Button && value == text_) return true;
         text_ = value;
         if (HWND own = handle()) SetWindowTextW(own, toWide(value).c_str());
         return true;
@@ -106,6 +109,10 @@ bool Component::getNumber(Prop prop, int& value) const {
 }
 
 bool Component::setNumber(Prop prop, int value) {
+    // The native window is always at rect_: an unchanged place needs no move.
+    const int* now = prop == Prop::Left ? &rect_.left : prop == Prop::Top ? &rect_.top
+                   : prop == Prop::Height ? &rect_.height : nullptr;
+    if (now && *now == value) return true;
     switch (prop) {
     case Prop::Left:
         rect_.left = value;
@@ -139,6 +146,7 @@ bool Component::getFlag(Prop prop, bool& value) const {
 bool Component::setFlag(Prop prop, bool value) {
     switch (prop) {
     case Prop::Visible:
+        if (value == visible_) return true;  // only changed here, so the window agrees
         visible_ = value;
         if (HWND own = handle()) ShowWindow(own, value ? SW_SHOWNA : SW_HIDE);
         return true;
