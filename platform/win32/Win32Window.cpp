@@ -11,6 +11,24 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"VelarionWindow";
 constexpr UINT kDeferredClose = WM_APP + 1;
+constexpr UINT kRealizeCopies = WM_APP + 2;
+constexpr std::size_t kCopiesPerMessage = 16;
+
+// Whether a component lies in the part of its container's page that can be seen:
+// from the page's scroll position down one container height.
+bool inView(const Component& c, const Component& container, int page) {
+    if (c.container() != &container || c.page() != page) return false;
+    const int top = container.scrollTop(page);
+    const int bottom = top + container.rect().height;
+    return c.rect().top < bottom && c.rect().top + c.rect().height > top;
+}
+
+// Whether the component's container shows its page now and the component is in view.
+bool shownNow(const Component& c) {
+    int shown = -1;
+    return c.container() && c.container()->getNumber(Prop::CurrentPage, shown) &&
+           inView(c, *c.container(), shown);
+}
 
 }  // namespace
 
@@ -88,26 +106,34 @@ HMENU Win32Window::buildMenu() {
 }
 
 Component* Win32Window::makeAndCreate(const ComponentDecl& decl) {
-    Component* container = nullptr;
-    HWND parent = handle();
-    if (!decl.container.empty()) {
-        container = find(decl.container);
-        if (container) parent = container->childParent(decl.page);
-        if (!parent) parent = handle();
-    }
+    const PendingCopy made = make(decl);
+    realize(made);
+    return made.component;
+}
+
+// The component object with its name and identifier, not yet made natively.
+Win32Window::PendingCopy Win32Window::make(const ComponentDecl& decl) {
+    Component* container = decl.container.empty() ? nullptr : lookup(decl.container);
     auto component = makeComponent(*this, decl, container);
     Component* raw = component.get();
     components_.push_back(std::move(component));
     byName_[decl.name] = raw;
     const int id = nextId_++;
-    raw->create(parent, id);
     byId_[id] = raw;
-    if (HWND own = raw->handle()) byHandle_[own] = raw;
-    return raw;
+    return {raw, id};
+}
+
+// Makes the component's native window in the state its properties hold now.
+void Win32Window::realize(const PendingCopy& made) {
+    Component& component = *made.component;
+    HWND parent = component.container() ? component.container()->childParent(component.page()) : nullptr;
+    if (!parent) parent = handle();
+    component.create(parent, made.id);
+    if (HWND own = component.handle()) byHandle_[own] = &component;
 }
 
 Component* Win32Window::ensureCreated(const ComponentDecl& decl, int depth) {
-    if (Component* made = find(decl.name)) return made;
+    if (Component* made = lookup(decl.name)) return made;
     // Containers first, whatever the order of the declaration.
     if (!decl.container.empty() && depth < 16)
         if (const ComponentDecl* container = decl_.find(decl.container))
@@ -161,6 +187,7 @@ void Win32Window::raiseCreated() {
 
 void Win32Window::show() {
     if (!handle() || closing_) return;
+    realizePending(shownNow, pendingCopies_.size());
     ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
     if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
@@ -214,6 +241,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_ACTIVATE, &Win32Window::onActivate},
         {WM_DESTROY, &Win32Window::onDestroy},
         {kDeferredClose, &Win32Window::onDeferredClose},
+        {kRealizeCopies, &Win32Window::onRealizeCopies},
     };
     for (const Route& route : routes)
         if (route.message == message) return (this->*route.handler)(message, wParam, lParam);
@@ -351,9 +379,46 @@ void Win32Window::close() {
 
 // ---------------------------------------------------------------- properties
 
-Component* Win32Window::find(const std::string& name) const {
+Component* Win32Window::lookup(const std::string& name) const {
     auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;
+}
+
+Component* Win32Window::find(const std::string& name) {
+    Component* component = lookup(name);
+    if (component && !pendingCopies_.empty())
+        realizePending([&](const Component& c) { return &c == component; }, 1);
+    return component;
+}
+
+template <typename Pick>
+void Win32Window::realizePending(Pick pick, std::size_t most) {
+    std::size_t made = 0;
+    auto keep = pendingCopies_.begin();
+    for (auto it = pendingCopies_.begin(); it != pendingCopies_.end(); ++it) {
+        if (made < most && pick(*it->component)) {
+            realize(*it);
+            it->component->layout(dpi_);
+            ++made;
+        } else {
+            *keep++ = *it;
+        }
+    }
+    pendingCopies_.erase(keep, pendingCopies_.end());
+}
+
+void Win32Window::realizeCopiesShown(const Component& container, int page) {
+    if (pendingCopies_.empty()) return;
+    realizePending([&](const Component& c) { return inView(c, container, page); },
+                   pendingCopies_.size());
+}
+
+LRESULT Win32Window::onRealizeCopies(UINT, WPARAM, LPARAM) {
+    realizePosted_ = false;
+    realizePending(shownNow, pendingCopies_.size());
+    realizePending([](const Component&) { return true; }, kCopiesPerMessage);
+    if (!pendingCopies_.empty() && PostMessageW(handle(), kRealizeCopies, 0, 0)) realizePosted_ = true;
+    return 0;
 }
 
 StatusBar* Win32Window::statusBar(const std::string& name) {
@@ -361,7 +426,7 @@ StatusBar* Win32Window::statusBar(const std::string& name) {
 }
 
 bool Win32Window::has(const std::string& component) const {
-    return component.empty() || find(component) != nullptr;
+    return component.empty() || lookup(component) != nullptr;
 }
 
 std::string Win32Window::text(const std::string& component, Prop prop) const {
@@ -375,7 +440,7 @@ std::string Win32Window::text(const std::string& component, Prop prop) const {
         }
         return {};
     }
-    if (Component* c = find(component)) c->getText(prop, value);
+    if (Component* c = lookup(component)) c->getText(prop, value);
     return value;
 }
 
@@ -385,7 +450,7 @@ void Win32Window::setText(const std::string& component, Prop prop, const std::st
         if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());
         return;
     }
-    if (Component* c = find(component)) c->setText(prop, value);
+    if (Component* c = lookup(component)) c->setText(prop, value);
 }
 
 int Win32Window::number(const std::string& component, Prop prop) const {
@@ -404,7 +469,7 @@ int Win32Window::number(const std::string& component, Prop prop) const {
         }
     }
     int value = 0;
-    if (Component* c = find(component)) c->getNumber(prop, value);
+    if (Component* c = lookup(component)) c->getNumber(prop, value);
     return value;
 }
 
@@ -431,7 +496,7 @@ void Win32Window::setNumber(const std::string& component, Prop prop, int value) 
         }
         return;
     }
-    if (Component* c = find(component)) c->setNumber(prop, value);
+    if (Component* c = lookup(component)) c->setNumber(prop, value);
 }
 
 bool Win32Window::flag(const std::string& component, Prop prop) const {
@@ -449,7 +514,7 @@ bool Win32Window::flag(const std::string& component, Prop prop) const {
         }
     }
     bool value = false;
-    if (Component* c = find(component)) c->getFlag(prop, value);
+    if (Component* c = lookup(component)) c->getFlag(prop, value);
     return value;
 }
 
@@ -471,7 +536,7 @@ void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
         }
         return;
     }
-    if (Component* c = find(component)) c->setFlag(prop, value);
+    if (Component* c = lookup(component)) c->setFlag(prop, value);
 }
 
 void Win32Window::setTopmost(bool on) {
@@ -490,13 +555,14 @@ void Win32Window::selectRadio(Component& radio) {
 }
 
 void Win32Window::relayoutChildren(const Component& container, int page) {
+    realizeCopiesShown(container, page);
     for (auto& component : components_)
         if (component->container() == &container && component->page() == page)
             component->layout(dpi_);
 }
 
 std::string Win32Window::copyComponent(const std::string& original) {
-    Component* source = find(original);
+    Component* source = lookup(original);
     if (!source || source->kind() == Kind::Menu) return {};
     ComponentDecl decl = source->decl();
     // Copies of a copy are numbered with the declared component's copies.
@@ -504,9 +570,22 @@ std::string Win32Window::copyComponent(const std::string& original) {
     int& count = copies_[root];
     do {
         decl.name = root + "#" + std::to_string(++count);
-    } while (find(decl.name));
-    Component* copy = makeAndCreate(decl);
-    copy->layout(dpi_);
+    } while (lookup(decl.name));
+    const PendingCopy copy = make(decl);
+    // A copy on a page is made natively later, in the state the caller gives it
+    // next: when the window is shown or from the message queue if it is in view,
+    // else from the queue a few at a time, or when its page comes into view or
+    // find() hands it out. Made at once, a thousand entries would hold up the
+    // window's first showing by a second.
+    const Component* container = copy.component->container();
+    int page = -1;
+    const bool paged = container && container->getNumber(Prop::CurrentPage, page);
+    pendingCopies_.push_back(copy);
+    if (!paged || !handle()) {
+        realizePending([&](const Component& c) { return &c == copy.component; }, 1);
+    } else {
+        if (!realizePosted_ && PostMessageW(handle(), kRealizeCopies, 0, 0)) realizePosted_ = true;
+    }
     return decl.name;
 }
 

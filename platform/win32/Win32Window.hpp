@@ -42,7 +42,10 @@ public:
     Fonts& fonts() { return fonts_; }
     Tray& tray() { return tray_; }
     StatusBar* statusBar(const std::string& name);
-    Component* find(const std::string& name) const;
+    // The component with its native window (a copy not yet made natively is made now).
+    Component* find(const std::string& name);
+    // Makes natively the copies that `container` shows on `page` (it is shown or scrolled).
+    void realizeCopiesShown(const Component& container, int page);
 
     // Raises `event` of a component; the result of its behaviour, or
     // `fallback` when nothing is bound.
@@ -90,6 +93,18 @@ private:
                   const EventArgs& args, bool fallback);
     HMENU buildMenu();
     Component* makeAndCreate(const ComponentDecl& decl);
+    // The component as it is, with or without its native window.
+    Component* lookup(const std::string& name) const;
+    struct PendingCopy {
+        Component* component;
+        int id;
+    };
+    PendingCopy make(const ComponentDecl& decl);
+    void realize(const PendingCopy& made);
+    // Makes natively the pending copies that `pick` chooses, at most `most` of them.
+    template <typename Pick>
+    void realizePending(Pick pick, std::size_t most);
+    LRESULT onRealizeCopies(UINT, WPARAM, LPARAM);
     Component* ensureCreated(const ComponentDecl& decl, int depth);
     void placeWindow();
     void layoutAll();
@@ -105,6 +120,10 @@ private:
     std::map<int, Component*> byId_;
     std::map<HWND, Component*> byHandle_;
     std::map<std::string, int> copies_;
+    // Copies on pages not in view, made natively from the message queue (a
+    // thousand entries would otherwise hold up the window's first showing).
+    std::vector<PendingCopy> pendingCopies_;
+    bool realizePosted_ = false;
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation
