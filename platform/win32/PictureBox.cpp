@@ -18,12 +18,27 @@ void PictureBox::create(HWND parent, int id) {
     if (!createNative(exStyle, kClass, L"", style, 0, 0, 0, 0, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return;
-    if (!decl_.picture.empty()) picture_ = AnimatedPicture::fromAsset(decl_.picture);
     play(decl_.playAnimation);
+}
+
+// The picture is decoded when it is first needed (painted, played or asked
+// about), not with the window: decoding loads the imaging codecs, which would
+// hold up the first showing of a window whose picture is on a hidden page.
+AnimatedPicture* PictureBox::picture() {
+    if (!decoded_ && !decl_.picture.empty()) {
+        decoded_ = true;
+        picture_ = AnimatedPicture::fromAsset(decl_.picture);
+        if (picture_) renderPicture();
+    }
+    return picture_ ? &*picture_ : nullptr;
 }
 
 void PictureBox::layout(int dpi) {
     Component::layout(dpi);
+    renderPicture();
+}
+
+void PictureBox::renderPicture() {
     if (!picture_ || !handle()) return;
     RECT client{};
     GetClientRect(handle(), &client);
@@ -36,7 +51,7 @@ void PictureBox::layout(int dpi) {
 void PictureBox::play(bool on) {
     playing_ = on;
     if (!handle()) return;
-    if (on && picture_ && picture_->frameCount() > 1)
+    if (on && picture() && picture_->frameCount() > 1)
         SetTimer(handle(), kFrameTimer, static_cast<UINT>(picture_->delay(frame_)), nullptr);
     else
         KillTimer(handle(), kFrameTimer);
@@ -67,7 +82,7 @@ LRESULT PictureBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PAINT: {
         PaintScope paintScope(handle());
-        if (picture_) picture_->draw(paintScope.dc(), frame_, 0, 0);
+        if (picture()) picture_->draw(paintScope.dc(), frame_, 0, 0);
         return 0;
     }
     default:

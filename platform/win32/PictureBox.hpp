@@ -20,13 +20,18 @@ public:
     bool setFlag(Prop prop, bool value) override;
 
     int currentFrame() const { return frame_; }
-    bool hasPicture() const { return picture_.has_value(); }
+    // Whether it has a picture (decoded now if it was not yet).
+    bool hasPicture() { return picture() != nullptr; }
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void play(bool on);
+    AnimatedPicture* picture();
+    // Renders the picture at the box's present size.
+    void renderPicture();
 
     std::optional<AnimatedPicture> picture_;
+    bool decoded_ = false;
     int frame_ = 0;
     bool playing_ = false;
 };
