@@ -69,13 +69,8 @@ LRESULT EmptyPageLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paintScope(handle());
-        RECT client{};
-        GetClientRect(handle(), &client);
-        paint(paintScope.dc(), client);
-        return 0;
-    }
+    case WM_PAINT:
+        return paintClient([this](HDC dc, const RECT& client) { paint(dc, client); });
     case WM_SETFONT:
         InvalidateRect(handle(), nullptr, TRUE);
         return 0;

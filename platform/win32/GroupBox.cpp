@@ -48,13 +48,8 @@ LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT forwarded = 0;
     if (forwardToRoot(message, wParam, lParam, forwarded)) return forwarded;
     switch (message) {
-    case WM_PAINT: {
-        PaintScope paintScope(handle());
-        RECT client{};
-        GetClientRect(handle(), &client);
-        paint(paintScope.dc(), client);
-        return 0;
-    }
+    case WM_PAINT:
+        return paintClient([this](HDC dc, const RECT& client) { paint(dc, client); });
     case WM_SETFONT:
         InvalidateRect(handle(), nullptr, TRUE);
         return 0;

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "platform/win32/Handles.hpp"
+
 namespace velarion::win32 {
 
 class NativeWindow {
@@ -35,6 +37,16 @@ protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+    // Answers WM_PAINT by calling paint(dc, clientRect).
+    template <typename Paint>
+    LRESULT paintClient(Paint&& paint) {
+        PaintScope scope(hwnd_);
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        paint(scope.dc(), client);
+        return 0;
     }
 
     // Hands the notifications that a container's children send to their parent
