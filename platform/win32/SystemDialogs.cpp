@@ -9,6 +9,7 @@
 
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/KernelHandles.hpp"
+#include "platform/win32/LateBound.hpp"
 #include "platform/win32/Win32System.hpp"
 
 namespace velarion::win32 {
@@ -38,7 +39,8 @@ bool Win32System::openFileDialog(const std::string& filter, std::string& fileNam
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-    if (!GetOpenFileNameW(&dialog)) return false;
+    const auto getOpenFileName = lateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&dialog)) return false;
     fileName = toGbk(buffer.c_str());
     return true;
 }

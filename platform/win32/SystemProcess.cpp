@@ -8,6 +8,7 @@
 
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/KernelHandles.hpp"
+#include "platform/win32/LateBound.hpp"
 #include "platform/win32/Win32System.hpp"
 
 namespace velarion::win32 {
@@ -78,7 +79,8 @@ bool openThroughShell(const FileLocation& file) {
     info.lpFile = file.path.c_str();
     info.lpDirectory = file.folder.empty() ? nullptr : file.folder.c_str();
     info.nShow = SW_SHOWNORMAL;
-    const bool opened = ShellExecuteExW(&info);
+    const auto shellExecute = lateBound<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    const bool opened = shellExecute && shellExecute(&info);
     if (opened && info.hProcess) {
         UniqueKernelHandle process(info.hProcess);
         WaitForInputIdle(process.get(), InputIdleWaitMs);

@@ -4,7 +4,17 @@
 
 #include <cwchar>
 
+#include "platform/win32/LateBound.hpp"
+
 namespace velarion::win32 {
+namespace {
+
+BOOL notifyIcon(DWORD operation, NOTIFYICONDATAW* data) {
+    static const auto call = lateBound<decltype(Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+    return call && call(operation, data);
+}
+
+}  // namespace
 
 Tray::~Tray() { remove(); }
 
@@ -25,9 +35,9 @@ NOTIFYICONDATAW Tray::describe(HICON icon, const std::wstring& tip) const {
 bool Tray::set(UniqueIcon icon, const std::wstring& tip) {
     if (!window_ || !icon) return false;
     NOTIFYICONDATAW data = describe(icon.get(), tip);
-    bool ok = added_ && Shell_NotifyIconW(NIM_MODIFY, &data);
+    bool ok = added_ && notifyIcon(NIM_MODIFY, &data);
     // The first call adds; so does a later one whose entry the shell has lost.
-    if (!ok) ok = Shell_NotifyIconW(NIM_ADD, &data);
+    if (!ok) ok = notifyIcon(NIM_ADD, &data);
     if (!ok) return false;
     added_ = true;
     icon_ = std::move(icon);  // destroys the previous icon
@@ -38,7 +48,7 @@ bool Tray::set(UniqueIcon icon, const std::wstring& tip) {
 void Tray::restore() {
     if (!added_ || !window_) return;
     NOTIFYICONDATAW data = describe(icon_.get(), tip_);
-    Shell_NotifyIconW(NIM_ADD, &data);
+    notifyIcon(NIM_ADD, &data);
 }
 
 void Tray::remove() {
@@ -47,7 +57,7 @@ void Tray::remove() {
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = window_;
     data.uID = TrayIconId;
-    Shell_NotifyIconW(NIM_DELETE, &data);
+    notifyIcon(NIM_DELETE, &data);
     added_ = false;
 }
 

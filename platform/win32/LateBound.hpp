@@ -1,0 +1,23 @@
+#pragma once
+// Functions of system libraries that the program needs only now and then (the
+// notification icon, the Open dialog, opening a document through the shell),
+// looked up when first called: linked in the usual way, shell32 and comdlg32
+// would be loaded, with all they load, at every start of the program.
+
+#include <windows.h>
+
+namespace velarion::win32 {
+
+// The system library, loaded on first use and kept until the program ends;
+// nullptr when it cannot be loaded.
+HMODULE systemLibrary(const wchar_t* name);
+
+// The function `name` of the library, or nullptr.
+template <typename Function>
+Function* lateBound(const wchar_t* library, const char* name) {
+    HMODULE module = systemLibrary(library);
+    return module ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+}  // namespace velarion::win32
