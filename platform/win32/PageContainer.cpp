@@ -1,6 +1,7 @@
 #include "platform/win32/PageContainer.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/Dpi.hpp"
 #include "platform/win32/Win32Window.hpp"
@@ -43,7 +44,11 @@ public:
         if (oldScroll != scroll_) owner_.placeChildren(index_);
     }
 
-    void setExtent(int extent) { extent_ = std::max(0, extent); }
+    // False when the page held that much already.
+    bool setExtent(int extent) {
+        const int old = std::exchange(extent_, std::max(0, extent));
+        return old != extent_;
+    }
     int scroll() const { return scroll_; }
 
 private:
@@ -164,8 +169,8 @@ bool PageContainer::setNumber(Prop prop, int value) {
 
 void PageContainer::setExtent(int page, int contentHeight) {
     if (page < 0 || page >= static_cast<int>(pages_.size())) return;
-    pages_[static_cast<std::size_t>(page)]->setExtent(contentHeight);
-    layout(dpi_);
+    // A refill sets every page's extent again, mostly unchanged: then nothing moves.
+    if (pages_[static_cast<std::size_t>(page)]->setExtent(contentHeight)) layout(dpi_);
 }
 
 void PageContainer::placeChildren(int page) { window_.relayoutChildren(*this, page); }
