@@ -1,13 +1,19 @@
-// One add through the real Win32 window layer, in process: the main window is
-// loaded with a catalog of 250 entries (a quarter in each category), then 100
-// entries are added one by one as the add dialog's "ＯＫ" adds them (append to
-// kjfs.ini, then refill the pages). Prints "name value" lines: the times of one
-// add, and the window count before and after, which must grow by exactly one
-// window per entry.
+// The program's own handlers through the real Win32 window layer, in process,
+// timed without the cost of reaching the program from another process:
+// - adds: the main window is loaded with a catalog of 250 entries (a quarter in
+//   each category), then 100 entries are added one by one as the add dialog's
+//   "ＯＫ" adds them (append to kjfs.ini, then refill the pages); the window
+//   count before and after must grow by exactly one window per entry;
+// - the slider: a drag from 255 to 50 in single steps as the trackbar reports
+//   it (206 notifications), each applied and written.
+// Prints "name value" lines for scripts/bench.
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "bench/BenchSupport.hpp"
@@ -15,6 +21,7 @@
 #include "platform/win32/Win32System.hpp"
 #include "platform/win32/Win32WindowLayer.hpp"
 #include "tests/e2e/Inspector.hpp"
+#include "core/SettingsFile.hpp"
 #include "ui/Behaviours.hpp"
 
 namespace velarion::bench {
@@ -43,11 +50,39 @@ int windowCount() {
     return count;
 }
 
+// What the trackbar sends its parent during a drag: a position for every step,
+// the last once more when the thumb is let go, then the end of tracking.
+void slider(HWND main, const SettingsFile& settings) {
+    const auto bars = e2e::childrenOfClass(main, TRACKBAR_CLASSW);
+    if (bars.empty()) return;
+    HWND bar = bars.front();
+    HWND parent = GetParent(bar);
+    const auto notify = [&](int code, int position) {
+        SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar));
+    };
+    int notifications = 0;
+    const Stopwatch clock;
+    for (int position = 254; position >= 50; --position, ++notifications) {
+        SendMessageW(bar, TBM_SETPOS, TRUE, position);
+        notify(TB_THUMBTRACK, position);
+    }
+    notify(TB_THUMBPOSITION, 50);
+    ++notifications;
+    const double totalMs = clock.ms();
+    notify(TB_ENDTRACK, 0);
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(main, nullptr, &alpha, nullptr);
+    print("slider.inprocess.notifications", notifications);
+    print("slider.inprocess.per_second", notifications / (totalMs / 1000.0));
+    print("slider.inprocess.stored", std::atof(settings.read(SectionSettings, KeyOpacity).c_str()));
+    print("slider.inprocess.alpha", alpha);
+}
+
 int run() {
     std::vector<int> counts(AllCategories.size(), StartEntries / 4);
     for (int i = 0; i < StartEntries % 4; ++i) ++counts[i];
     if (!writeSettingsFile(storedSettingsIni(generatedCatalogIni(counts)))) {
-        std::fprintf(stderr, "bench_add: kjfs.ini could not be written\n");
+        std::fprintf(stderr, "bench_inprocess: kjfs.ini could not be written\n");
         return 1;
     }
 
@@ -55,7 +90,7 @@ int run() {
     win32::Win32WindowLayer layer(system);
     AppContext context(system, layer);
     if (!startApplication(context)) {
-        std::fprintf(stderr, "bench_add: the main window did not load\n");
+        std::fprintf(stderr, "bench_inprocess: the main window did not load\n");
         return 1;
     }
     drainMessages();
@@ -67,7 +102,7 @@ int run() {
         const GeneratedEntry entry = generatedEntries(AllCategories[slot], 1, counts[slot]++).front();
         const Stopwatch clock;
         if (!context.catalog.append(AllCategories[slot], entry.name, entry.path)) {
-            std::fprintf(stderr, "bench_add: an append failed\n");
+            std::fprintf(stderr, "bench_inprocess: an append failed\n");
             return 1;
         }
         const double appended = clock.ms();
@@ -80,6 +115,8 @@ int run() {
         paint.push_back(clock.ms() - filled);
     }
     const int windowsAfter = windowCount();
+
+    slider(static_cast<HWND>(context.main->nativeHandle()), context.settings);
 
     print("add.first_ms", add.front());
     print("add.median_ms", median(add));
