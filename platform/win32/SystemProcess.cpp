@@ -9,6 +9,7 @@
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/KernelHandles.hpp"
 #include "platform/win32/LateBound.hpp"
+#include "platform/win32/ProgramCommandLine.hpp"
 #include "platform/win32/Win32System.hpp"
 
 namespace velarion::win32 {
@@ -95,13 +96,21 @@ bool openThroughShell(const FileLocation& file) {
 // dialog gave it. When it names an existing file, exactly that file is started
 // (never a shorter path that happens to exist, as an unquoted command line with
 // spaces would allow), in its own folder. Any other text is a command line of
-// the user's own and is handed over unchanged.
+// the user's own: quoted or a single word, it is handed over unchanged; unquoted
+// with blanks, its program is found as resolveUnquotedCommand says.
 bool Win32System::runProgram(const std::string& commandLine) {
     const std::wstring text = toWide(commandLine);
     if (text.empty()) return false;
     const DWORD attributes = GetFileAttributesW(text.c_str());
     DWORD error = 0;
-    if (attributes == INVALID_FILE_ATTRIBUTES) return startProcess(nullptr, text, nullptr, error);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Quoted, or a single word: the system finds the program without guessing.
+        if (text.front() == L'"' || text.find_first_of(L" \t") == std::wstring::npos)
+            return startProcess(nullptr, text, nullptr, error);
+        // Unquoted with blanks: never a shorter path that happens to exist.
+        const std::optional<ProgramCommand> command = resolveUnquotedCommand(text);
+        return command && startProcess(command->application.c_str(), command->commandLine, nullptr, error);
+    }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
 
     const FileLocation file = locate(text);
