@@ -140,9 +140,13 @@ FileContents Win32System::readWholeFile(const std::string& path) {
 }
 
 // The new content goes to a temporary file in the same folder, is flushed, and
-// then takes the file's place in one step: ReplaceFileW when there is an old file
-// (it keeps the file's attributes and security), a rename otherwise. Whatever
-// happens in between, the file holds either its old or its new content.
+// then takes the file's place in one step: a rename over the old name
+// (MoveFileExW with MOVEFILE_REPLACE_EXISTING), which the file system does at
+// once. ReplaceFileW is not used: it may move the old file out of the way first
+// and the new one in afterwards (Wine does), and a crash between the two leaves
+// no file at all. The old file's attributes are given to the new one; its
+// security is the folder's, as for any file made there. Whatever happens, the
+// file holds either its old or its new content.
 bool Win32System::replaceFile(const std::string& path, const std::string& bytes) {
     const std::wstring target = toWide(path);
     if (target.empty()) return false;
@@ -157,18 +161,11 @@ bool Win32System::replaceFile(const std::string& path, const std::string& bytes)
     const std::wstring temp = writeTemporary(folder, name, bytes);
     if (temp.empty()) return false;
 
-    bool replaced = false;
-    if (exists) {
-        replaced = ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                                REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                                nullptr, nullptr);
-    }
-    // No old file, or a file system where ReplaceFileW does not work: a rename
-    // over the old name, which is just as atomic.
-    if (!replaced && GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        replaced = MoveFileExW(temp.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }
+    constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (exists && (attributes & Kept)) SetFileAttributesW(temp.c_str(), attributes & Kept);
+    const bool replaced =
+        MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!replaced) DeleteFileW(temp.c_str());
     return replaced;
 }
