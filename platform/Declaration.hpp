@@ -60,6 +60,7 @@ struct Font {
     int height = 0;         // character height in pixels (96 DPI)
     bool bold = false;
     int charset = CharsetDefault;
+    bool cellHeight = false;  // height is the whole cell (internal leading included)
     friend bool operator==(const Font&, const Font&) = default;
 };
 

@@ -14,10 +14,12 @@ namespace b = behaviour;
 // OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST
 constexpr unsigned kOpenFlags = 0x1806;
 
-// The captions of the left column: 16 pixels high, the default face of the charset.
+// The captions of the left column: a font 16 pixels high (the whole cell, so
+// five characters fit the 72-pixel label), the default face of the charset.
 ComponentDecl caption(const char* name, int top, const char* text) {
     return {.name = name, .kind = Kind::Label, .rect = {24, top, 72, 24}, .text = text,
-            .font = Font{"", 16, false, CharsetGb2312}, .vCenter = true, .singleLine = true};
+            .font = Font{"", 16, false, CharsetGb2312, true}, .vCenter = true,
+            .singleLine = true};
 }
 
 WindowDecl makeAddDialog() {

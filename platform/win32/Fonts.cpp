@@ -9,8 +9,10 @@ namespace velarion::win32 {
 
 LOGFONTW Fonts::describe(const Font& font, int dpi) {
     LOGFONTW lf{};
-    // A character height, not a cell height: negative for CreateFont.
-    lf.lfHeight = -scaleForDpi(font.height, dpi);
+    // CreateFont takes a cell height as a positive number and a character
+    // height as a negative one.
+    const int height = scaleForDpi(font.height, dpi);
+    lf.lfHeight = font.cellHeight ? height : -height;
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = static_cast<BYTE>(font.charset);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -24,7 +26,7 @@ LOGFONTW Fonts::describe(const Font& font, int dpi) {
 
 HFONT Fonts::get(const std::optional<Font>& font, int dpi) {
     if (!font) return defaultFont(dpi);
-    Key key{font->face, font->height, font->bold, font->charset, dpi};
+    Key key{font->face, font->height, font->bold, font->charset, font->cellHeight, dpi};
     auto it = declared_.find(key);
     if (it == declared_.end()) {
         const LOGFONTW lf = describe(*font, dpi);

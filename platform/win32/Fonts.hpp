@@ -24,7 +24,7 @@ public:
     static LOGFONTW describe(const Font& font, int dpi);
 
 private:
-    using Key = std::tuple<std::string, int, bool, int, int>;  // face, height, bold, charset, dpi
+    using Key = std::tuple<std::string, int, bool, int, bool, int>;  // face, height, bold, charset, cell, dpi
     std::map<Key, UniqueFont> declared_;
     std::map<int, UniqueFont> defaults_;
 };

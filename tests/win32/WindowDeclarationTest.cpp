@@ -196,6 +196,11 @@ TEST_F(WindowDeclarationTest, DeclaredFontsAreMadeAsDeclared) {
     EXPECT_EQ(emptyLabel.lfWeight, FW_BOLD);
     EXPECT_EQ(emptyLabel.lfCharSet, GB2312_CHARSET);
     EXPECT_STREQ(emptyLabel.lfFaceName, L"方正姚体");
+    // The add dialog's captions give the whole cell: a positive height.
+    const LOGFONTW caption =
+        win32::Fonts::describe(*addDialogDecl().find("标签1")->font, dpi);
+    EXPECT_EQ(caption.lfHeight, win32::scaleForDpi(16, dpi));
+    EXPECT_EQ(caption.lfCharSet, GB2312_CHARSET);
     // Components without a declared font share the window's default font.
     const LOGFONTW edit = fontOf("编辑框_时");
     const LOGFONTW message = win32::messageFontForDpi(dpi);
