@@ -52,16 +52,11 @@ std::string extended(std::string list, std::string_view member) {
 // edited by hand to hold fewer paths than names gets empty ones before it (they
 // start nothing, as the missing ones did); paths beyond the names stay after it.
 std::string pathsWith(std::string list, std::size_t position, std::string_view path) {
+    list = terminated(std::move(list));  // whole members, each with its separator
     std::vector<std::string> members = splitList(list);
-    if (members.size() == position) return extended(std::move(list), path);
-    if (members.size() < position) {
-        list = terminated(std::move(list));
+    if (members.size() <= position) {
         for (std::size_t i = members.size(); i < position; ++i) list += ListSeparator;
         return extended(std::move(list), path);
-    }
-    if (!endsWithSeparator(list)) {  // its last member may end in half a character
-        members.back() = withoutDanglingLead(std::move(members.back()));
-        if (members.back().empty()) members.pop_back();
     }
     members.insert(members.begin() + static_cast<std::ptrdiff_t>(position), std::string(path));
     std::string rebuilt;
@@ -81,9 +76,9 @@ CategoryListing Catalog::load(Category category) {
 
 bool Catalog::append(Category category, std::string_view name, std::string_view path) {
     std::string_view key = categoryKey(category);
-    std::string names = settings_.readWhole(SectionNames, key);
+    std::string names = terminated(settings_.readWhole(SectionNames, key));
     std::string paths = settings_.readWhole(SectionPaths, key);
-    const std::size_t position = splitList(names).size();
+    const std::size_t position = splitList(names).size();  // the new name's
     // Names and paths in one replacement of the file: both are stored or neither.
     return settings_.writeAll({
         {std::string(SectionNames), std::string(key), extended(std::move(names), name)},
