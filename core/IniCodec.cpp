@@ -1,5 +1,6 @@
 #include "core/IniCodec.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -100,10 +101,10 @@ void decodeGbk(std::string_view bytes, std::size_t at, std::vector<Unit>& units)
     while (at < bytes.size()) {
         auto byte = static_cast<unsigned char>(bytes[at]);
         if (isGbkLead(byte) && at + 1 < bytes.size()) {
-            units.push_back({gbkPairCode(byte, static_cast<unsigned char>(bytes[at + 1])), at, at + 2});
+            units.emplace_back(gbkPairCode(byte, static_cast<unsigned char>(bytes[at + 1])), at, 2);
             at += 2;
         } else {
-            units.push_back({gbkSingleCode(byte), at, at + 1});
+            units.emplace_back(gbkSingleCode(byte), at, 1);
             ++at;
         }
     }
@@ -127,10 +128,10 @@ void decodeUtf8(std::string_view bytes, std::size_t at, std::vector<Unit>& units
                       (length == 4 && (code < 0x10000 || code > 0x10FFFF))))
             valid = false;
         if (!valid) {
-            units.push_back({Replacement, at, at + 1});
+            units.emplace_back(Replacement, at, 1);
             ++at;
         } else {
-            units.push_back({code, at, at + length});
+            units.emplace_back(code, at, length);
             at += length;
         }
     }
@@ -142,8 +143,25 @@ void decodeUtf16(std::string_view bytes, std::size_t at, bool bigEndian, std::ve
     for (; at + 1 < bytes.size(); at += 2) {
         auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
         char32_t code = bigEndian ? (first << 8) | second : (second << 8) | first;
-        units.push_back({code, at, at + 2});
+        units.emplace_back(code, at, 2);
     }
+}
+
+// How many units the file decodes to, so the vector is made once at its size.
+std::size_t unitCount(std::string_view bytes, FileEncoding encoding) {
+    const std::size_t size = bytes.size() - std::min(bytes.size(), encoding.markLength);
+    switch (encoding.encoding) {
+        case TextEncoding::Gbk: {
+            std::size_t count = 0;
+            for (std::size_t at = 0; at < bytes.size(); ++count)
+                at += isGbkLead(static_cast<unsigned char>(bytes[at])) ? 2 : 1;
+            return count;
+        }
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be: return size / 2;
+        case TextEncoding::Utf8: break;
+    }
+    return size;
 }
 
 }  // namespace
@@ -157,7 +175,7 @@ FileEncoding detectEncoding(std::string_view fileBytes) {
 
 std::vector<Unit> decodeUnits(std::string_view fileBytes, FileEncoding encoding) {
     std::vector<Unit> units;
-    units.reserve(fileBytes.size());
+    units.reserve(unitCount(fileBytes, encoding));
     switch (encoding.encoding) {
         case TextEncoding::Gbk: decodeGbk(fileBytes, encoding.markLength, units); break;
         case TextEncoding::Utf8: decodeUtf8(fileBytes, encoding.markLength, units); break;

@@ -9,6 +9,7 @@
 // engine does not touch stays as it was.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +18,16 @@ namespace velarion::ini {
 
 enum class TextEncoding { Gbk, Utf8, Utf16Le, Utf16Be };
 
+// Eight bytes a character: a file is decoded whole for every read and write, and
+// the units of a large file are the bulk of what that allocates.
 struct Unit {
-    char32_t code;       // Unicode code point ('?' for a byte pair that is no character)
-    std::size_t begin;   // first byte in the file
-    std::size_t end;     // one past the last byte
+    char32_t code : 24;        // Unicode code point ('?' for a byte pair that is no character)
+    std::uint32_t length : 8;  // how many bytes it spans (1 to 4)
+    std::uint32_t begin;       // first byte in the file (files are far below 4 GB)
+
+    Unit(char32_t c, std::size_t first, std::size_t bytes)
+        : code(c), length(static_cast<std::uint32_t>(bytes)), begin(static_cast<std::uint32_t>(first)) {}
+    std::size_t end() const { return std::size_t{begin} + length; }  // one past the last byte
 };
 
 // The encoding of a file and the length of its byte-order mark (0 for GBK).

@@ -148,13 +148,13 @@ struct Document {
 
     // Where the text ends: a last odd byte of a UTF-16 file is no character and stays
     // after everything written at the end, so that what is added keeps its alignment.
-    std::size_t textEnd() const { return units.empty() ? encoding.markLength : units.back().end; }
+    std::size_t textEnd() const { return units.empty() ? encoding.markLength : units.back().end(); }
 
     // The GBK text of a range of characters.
     std::string gbkText(Range range) const {
         if (range.empty()) return {};
         if (encoding.encoding == ini::TextEncoding::Gbk)
-            return std::string(bytes.substr(units[range.first].begin, units[range.last - 1].end - units[range.first].begin));
+            return std::string(bytes.substr(units[range.first].begin, units[range.last - 1].end() - units[range.first].begin));
         std::u32string codes;
         for (std::size_t i = range.first; i < range.last; ++i) codes += units[i].code;
         return ini::codesToGbk(codes);
@@ -177,7 +177,7 @@ std::string_view trimGbk(std::string_view text) {
     std::vector<Unit> units = ini::decodeUnits(text, {});
     Range range = trim(units, {0, units.size()});
     if (range.empty()) return {};
-    return text.substr(units[range.first].begin, units[range.last - 1].end - units[range.first].begin);
+    return text.substr(units[range.first].begin, units[range.last - 1].end() - units[range.first].begin);
 }
 
 // The longest start of a GBK text that fits `limit` bytes without splitting a character.
@@ -259,8 +259,8 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
 
     if (const Line* line = document.findKey(*found, lookupName(key))) {
         // Replace the rest of the line after '=' (or after the key when it has none).
-        std::size_t from = line->hasValue ? document.units[line->equals].end : document.units[line->name.last - 1].end;
-        std::size_t to = document.units[line->content.last - 1].end;
+        std::size_t from = line->hasValue ? document.units[line->equals].end() : document.units[line->name.last - 1].end();
+        std::size_t to = document.units[line->content.last - 1].end();
         std::string replaced = line->hasValue ? "" : "=";
         replaced.append(value);
         return splice(from, to, document.encode(replaced));
