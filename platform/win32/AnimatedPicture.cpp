@@ -6,14 +6,14 @@
 #include <cstring>
 
 #include "assets/resource.h"
+#include "platform/win32/Com.hpp"
 
 namespace velarion::win32 {
 namespace {
 
 ComPtr<IWICImagingFactory> imagingFactory() {
     ComPtr<IWICImagingFactory> factory;
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                     factory.putVoid());
+    createInProcess(CLSID_WICImagingFactory, IID_IWICImagingFactory, factory.putVoid());
     return factory;
 }
 
@@ -33,7 +33,7 @@ int queryNumber(IWICMetadataQueryReader* reader, const wchar_t* name, int fallba
         default: break;
         }
     }
-    PropVariantClear(&value);
+    clearPropVariant(&value);
     return result;
 }
 
@@ -53,6 +53,7 @@ std::optional<AnimatedPicture> AnimatedPicture::fromAsset(const std::string& ass
 }
 
 std::optional<AnimatedPicture> AnimatedPicture::decode(const void* bytes, std::size_t size) {
+    const ComScope com;  // outlives every interface below
     ComPtr<IWICImagingFactory> factory = imagingFactory();
     if (!factory) return std::nullopt;
     ComPtr<IWICStream> stream;
@@ -139,6 +140,7 @@ void AnimatedPicture::render(SIZE size, COLORREF background) {
     rendered_.clear();
     renderedSize_ = size;
     if (size.cx <= 0 || size.cy <= 0 || frames_.empty()) return;
+    const ComScope com;  // outlives every interface below
     ComPtr<IWICImagingFactory> factory = imagingFactory();
     if (!factory) return;
     const std::uint32_t bgR = GetRValue(background), bgG = GetGValue(background), bgB = GetBValue(background);

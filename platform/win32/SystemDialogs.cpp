@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/Com.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/KernelHandles.hpp"
 #include "platform/win32/LateBound.hpp"
@@ -39,6 +40,7 @@ bool Win32System::openFileDialog(const std::string& filter, std::string& fileNam
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    const ComScope com;  // the dialog's folder views are COM objects
     const auto getOpenFileName = lateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     if (!getOpenFileName || !getOpenFileName(&dialog)) return false;
     fileName = toGbk(buffer.c_str());

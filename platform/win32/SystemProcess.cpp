@@ -1,11 +1,11 @@
 // Starting a program from its stored command line.
 
 #include <windows.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
 
+#include "platform/win32/Com.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/KernelHandles.hpp"
 #include "platform/win32/LateBound.hpp"
@@ -72,7 +72,7 @@ bool shellCanOpenInstead(DWORD error) {
 }
 
 bool openThroughShell(const FileLocation& file) {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const ComScope com(COINIT_DISABLE_OLE1DDE);  // the shell may hand the file to a COM server
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -86,7 +86,6 @@ bool openThroughShell(const FileLocation& file) {
         UniqueKernelHandle process(info.hProcess);
         WaitForInputIdle(process.get(), InputIdleWaitMs);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return opened;
 }
 

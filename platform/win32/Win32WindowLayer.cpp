@@ -1,7 +1,6 @@
 #include "platform/win32/Win32WindowLayer.hpp"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
 
@@ -23,20 +22,8 @@ bool isLayerWindow(HWND window) {
 
 }  // namespace
 
-// COM for the picture decoder, on the UI thread for the layer's lifetime.
-class Win32WindowLayer::ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-
-private:
-    bool initialised_;
-};
-
 Win32WindowLayer::Win32WindowLayer(System& system)
-    : system_(system), com_(std::make_unique<ComApartment>()) {
+    : system_(system) {
     enablePerMonitorDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};

@@ -38,9 +38,7 @@ public:
     void windowDestroyed(Win32Window& window);
 
 private:
-    class ComApartment;
     System& system_;
-    std::unique_ptr<ComApartment> com_;
     std::vector<std::unique_ptr<Win32Window>> windows_;
     bool running_ = false;
 };
