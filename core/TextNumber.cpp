@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cfloat>
+#include <cstdio>
 #include <algorithm>
 
 namespace velarion {
@@ -106,11 +107,15 @@ std::string numberToText(long long value) { return std::to_string(value); }
 
 std::string numberToText(int value) { return std::to_string(value); }
 
+// printf's "%.13g" (the program never changes the C locale, so the point is '.').
+// Not std::to_chars with a precision: that carries some 100 KB of tables into the
+// program, where the printf of the runtime is there anyway.
 std::string numberToText(double value) {
     if (value == 0.0) value = 0.0;  // no "-0"
     char buffer[64];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13);
-    return std::string(buffer, end);
+    const int length = std::snprintf(buffer, sizeof buffer, "%.13g", value);
+    return length > 0 ? std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1))
+                      : std::string("0");
 }
 
 }  // namespace velarion

@@ -51,4 +51,6 @@ TEST(NumberToText, WholeNumbersPlainAndFractionsWithThirteenDigits) {
     EXPECT_EQ(numberToText(1.0 / 3.0), "0.3333333333333");
     EXPECT_EQ(numberToText(1e20), "1e+20");
     EXPECT_EQ(numberToText(1234567890123.0), "1234567890123");
+    EXPECT_EQ(numberToText(1234567890123456.0), "1.234567890123e+15");  // rounded, two exponent digits
+    EXPECT_EQ(numberToText(0.00001), "1e-05");
 }
