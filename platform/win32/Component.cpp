@@ -22,7 +22,12 @@ void Component::layout(int dpi) {
     HWND own = handle();
     if (!own) return;
     place();
-    SendMessageW(own, WM_SETFONT, reinterpret_cast<WPARAM>(font()), TRUE);
+    // Each message to a control costs a round trip or a repaint: only what changed is sent.
+    const HFONT wanted = font();
+    if (wanted != appliedFont_) {
+        SendMessageW(own, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
+        appliedFont_ = wanted;
+    }
 }
 
 DWORD Component::commonStyle() const {
@@ -36,20 +41,37 @@ DWORD Component::commonStyle() const {
 HWND Component::createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent,
                               int id) {
     id_ = id;
-    hwnd_ = CreateWindowExW(exStyle, className, toWide(text_).c_str(), style, 0, 0, 0, 0, parent,
+    // Made in its place and with its font, so that the layout that follows has nothing to do.
+    const RECT place = placement();
+    hwnd_ = CreateWindowExW(exStyle, className, toWide(text_).c_str(), style, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_) {
+        appliedFont_ = font();
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(appliedFont_), FALSE);
+    }
     return hwnd_;
 }
 
 int Component::scaled(int value) const { return scaleForDpi(value, dpi_); }
 
+RECT Component::placement() const {
+    const int scroll = container_ ? container_->scrollTop(decl_.page) : 0;
+    const int left = scaled(rect_.left), top = scaled(rect_.top - scroll);
+    return {left, top, left + scaled(rect_.width), top + scaled(rect_.height)};
+}
+
 void Component::place() {
     HWND own = handle();
     if (!own) return;
-    const int scroll = container_ ? container_->scrollTop(decl_.page) : 0;
-    SetWindowPos(own, nullptr, scaled(rect_.left), scaled(rect_.top - scroll), scaled(rect_.width),
-                 scaled(rect_.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT wanted = placement();
+    RECT now{};
+    GetWindowRect(own, &now);
+    MapWindowPoints(nullptr, GetParent(own), reinterpret_cast<POINT*>(&now), 2);
+    if (EqualRect(&now, &wanted)) return;
+    SetWindowPos(own, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT Component::font() const { return window_.fonts().get(decl_.font, dpi_); }

@@ -36,6 +36,8 @@ public:
     virtual void create(HWND parent, int id);
     // Places the component at its declared place for `dpi`, with its font.
     virtual void layout(int dpi);
+    // The DPI the component is made for (before create; layout changes it later).
+    void useDpi(int dpi) { dpi_ = dpi; }
 
     // Containers: the window that holds the children on `page`, and how far
     // that page is scrolled (96-DPI pixels).
@@ -61,6 +63,8 @@ protected:
     // The styles every child control shares: child, visible, disabled, tab stop.
     DWORD commonStyle() const;
     HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);
+    // Where the component's window belongs in its parent at the current DPI.
+    RECT placement() const;
     // Moves the component's window to its place at the current DPI.
     void place();
     HFONT font() const;
@@ -78,6 +82,7 @@ protected:
     int id_ = 0;
     int dpi_ = 96;
     HWND hwnd_ = nullptr;  // a child window: destroyed with its parent
+    HFONT appliedFont_ = nullptr;  // the font the control was last given
 };
 
 // The C++ type for the component's kind.

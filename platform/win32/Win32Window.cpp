@@ -128,6 +128,7 @@ void Win32Window::realize(const PendingCopy& made) {
     Component& component = *made.component;
     HWND parent = component.container() ? component.container()->childParent(component.page()) : nullptr;
     if (!parent) parent = handle();
+    component.useDpi(dpi_);
     component.create(parent, made.id);
     if (HWND own = component.handle()) byHandle_[own] = &component;
 }
