@@ -157,7 +157,9 @@ bool Win32System::replaceFile(const std::string& path, const std::string& bytes)
 
     const auto [folder, name] = splitFolder(target);
     if (name.empty()) return false;
-    removeStaleTemporaries(folder, name);
+    // Leftovers can only come from an earlier process (a failed write of this one
+    // removes its own), so one look per file and process is enough.
+    if (swept_.insert(folder + name).second) removeStaleTemporaries(folder, name);
     const std::wstring temp = writeTemporary(folder, name, bytes);
     if (temp.empty()) return false;
 

@@ -4,6 +4,7 @@
 // functions are used, so paths and texts are right on any Windows locale.
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "platform/System.hpp"
@@ -44,6 +45,7 @@ public:
 
 private:
     ExitWindowsCall exitWindows_;
+    std::set<std::wstring> swept_;  // files whose stale temporaries were removed
 };
 
 // Temporary files of replaceFile are named "<file name>" + this + "<unique part>.tmp"
