@@ -248,6 +248,19 @@ void warning() {
     finish(started);
 }
 
+// Returns when the program has used no CPU for a quarter of a second (at most 10 s).
+void waitUntilSettled(const std::wstring& exe) {
+    const int pid = linuxPidOfImage(exe);
+    if (!pid) return;
+    long long before = cpuTicks(pid);
+    for (int i = 0; i < 40; ++i) {
+        Sleep(250);
+        const long long now = cpuTicks(pid);
+        if (now == before) return;
+        before = now;
+    }
+}
+
 // A drag of the slider from 255 to 50 in single steps, as the trackbar reports
 // it to its parent: a position for every step, the last once more when the
 // thumb is let go (206 notifications), then the end of tracking.
@@ -256,6 +269,9 @@ void slider(const char* name, const std::string& ini) {
     Started started = start({"slider", programPath(), ProgramClass, ini});
     if (!started.window) return progress("the program did not start");
     HWND main = started.window;
+    // A user reaches the slider after the start has settled: the entry buttons
+    // still being made in the background are not the slider's cost.
+    waitUntilSettled(programPath());
     HWND bar = e2e::childrenOfClass(main, TRACKBAR_CLASSW).at(0);
     HWND parent = GetParent(bar);
     const auto notify = [&](int code, int position) {
