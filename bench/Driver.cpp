@@ -74,10 +74,18 @@ std::vector<Subject> startSubjects() {
     };
 }
 
+// A top-level window's caption as the system keeps it. Not WM_GETTEXT: that waits
+// for the program to reach its message loop, which the baseline is never asked to.
+std::wstring captionOf(HWND window) {
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(window, text, 256);
+    return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
 // The shown top-level window of that class (the main window, for the program).
 HWND visibleWindow(DWORD processId, const wchar_t* cls) {
     for (HWND w : e2e::topLevelWindows(processId, cls))
-        if (IsWindowVisible(w) && (std::wcscmp(cls, ProgramClass) != 0 || e2e::windowText(w).rfind(L"Velarion", 0) == 0))
+        if (IsWindowVisible(w) && (std::wcscmp(cls, ProgramClass) != 0 || captionOf(w).rfind(L"Velarion", 0) == 0))
             return w;
     return nullptr;
 }
