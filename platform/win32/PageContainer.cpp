@@ -124,17 +124,21 @@ void PageContainer::create(HWND parent, int id) {
 void PageContainer::layout(int dpi) {
     Component::layout(dpi);
     if (!handle()) return;
-    // A page is as large as what of the container its own container leaves visible,
-    // so that a page's scroll bar is never cut off.
+    const SIZE size = pageSize();
+    for (auto& page : pages_) page->place(size.cx, size.cy, dpi);
+}
+
+// A page is as large as what of the container its own container leaves visible,
+// so that a page's scroll bar is never cut off.
+SIZE PageContainer::pageSize() const {
     RECT own{};
     GetWindowRect(handle(), &own);
     HWND parent = GetParent(handle());
     RECT parentClient{};
     GetClientRect(parent, &parentClient);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&own), 2);
-    const int width = std::max(0L, std::min(own.right, parentClient.right) - own.left);
-    const int height = std::max(0L, std::min(own.bottom, parentClient.bottom) - own.top);
-    for (auto& page : pages_) page->place(width, height, dpi);
+    return {std::max(0L, std::min(own.right, parentClient.right) - own.left),
+            std::max(0L, std::min(own.bottom, parentClient.bottom) - own.top)};
 }
 
 HWND PageContainer::childParent(int page) const {
@@ -170,7 +174,10 @@ bool PageContainer::setNumber(Prop prop, int value) {
 void PageContainer::setExtent(int page, int contentHeight) {
     if (page < 0 || page >= static_cast<int>(pages_.size())) return;
     // A refill sets every page's extent again, mostly unchanged: then nothing moves.
-    if (pages_[static_cast<std::size_t>(page)]->setExtent(contentHeight)) layout(dpi_);
+    Page& changed = *pages_[static_cast<std::size_t>(page)];
+    if (!changed.setExtent(contentHeight) || !handle()) return;
+    const SIZE size = pageSize();
+    changed.place(size.cx, size.cy, dpi_);  // the other pages stay as they are
 }
 
 void PageContainer::placeChildren(int page) { window_.relayoutChildren(*this, page); }

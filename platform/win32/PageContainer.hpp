@@ -30,6 +30,8 @@ private:
     class Page;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void showPage(int page);
+    // The size every page is given.
+    SIZE pageSize() const;
     // Moves every component of `page` to its place, after a scroll.
     void placeChildren(int page);
 
