@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Window.hpp"
 
+#include <algorithm>
+
 #include "assets/resource.h"
 #include "platform/win32/Controls.hpp"
 #include "platform/win32/Dpi.hpp"
@@ -23,11 +25,34 @@ bool inView(const Component& c, const Component& container, int page) {
     return c.rect().top < bottom && c.rect().top + c.rect().height > top;
 }
 
-// Whether the component's container shows its page now and the component is in view.
+// The component itself or the container it sits in that lies on a page of a
+// paged container (a 选择夹); nullptr when it is on no page.
+const Component* onPage(const Component& c) {
+    int current = -1;
+    for (const Component* at = &c; at->container(); at = at->container())
+        if (at->container()->getNumber(Prop::CurrentPage, current)) return at;
+    return nullptr;
+}
+
+// Whether the component lies on that page of the container, in view.
+bool onShownPart(const Component& c, const Component& container, int page) {
+    const Component* placed = onPage(c);
+    return placed && inView(*placed, container, page);
+}
+
+// Whether the component's page is shown now and the component is in view.
 bool shownNow(const Component& c) {
+    const Component* placed = onPage(c);
     int shown = -1;
-    return c.container() && c.container()->getNumber(Prop::CurrentPage, shown) &&
-           inView(c, *c.container(), shown);
+    return placed && placed->container()->getNumber(Prop::CurrentPage, shown) &&
+           inView(*placed, *placed->container(), shown);
+}
+
+// Whether the component has a native window of its own to make.
+bool hasOwnWindow(Kind kind) { return kind != Kind::Menu && kind != Kind::Timer && kind != Kind::FileDialog; }
+
+bool sameParent(const Component& a, const Component& b) {
+    return a.container() == b.container() && a.page() == b.page();
 }
 
 }  // namespace
@@ -70,8 +95,10 @@ bool Win32Window::create(HWND owner) {
     loadIcons();
     placeWindow();
 
+    deferHidden_ = true;
     for (const auto& c : decl_.components)
         if (c.kind != Kind::Menu) ensureCreated(c, 0);
+    deferHidden_ = false;
     layoutAll();
     return true;
 }
@@ -106,8 +133,17 @@ HMENU Win32Window::buildMenu() {
 }
 
 Component* Win32Window::makeAndCreate(const ComponentDecl& decl) {
-    const PendingCopy made = make(decl);
-    realize(made);
+    PendingCopy made = make(decl);
+    // While the window is being made, what lies on a page not shown is made natively
+    // later: when something asks for it, when its page is shown, or from the message
+    // queue once the window shows.
+    if (deferHidden_ && hasOwnWindow(decl.kind) && !shownNow(*made.component) && onPage(*made.component)) {
+        made.declared = true;
+        pendingCopies_.push_back(made);
+        ++declaredPending_;
+    } else {
+        realize(made);
+    }
     return made.component;
 }
 
@@ -189,6 +225,8 @@ void Win32Window::raiseCreated() {
 void Win32Window::show() {
     if (!handle() || closing_) return;
     realizePending(shownNow, pendingCopies_.size());
+    if (!pendingCopies_.empty() && !realizePosted_ && PostMessageW(handle(), kRealizeCopies, 0, 0))
+        realizePosted_ = true;
     ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
     if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
@@ -387,30 +425,67 @@ Component* Win32Window::lookup(const std::string& name) const {
 
 Component* Win32Window::find(const std::string& name) {
     Component* component = lookup(name);
-    if (component && !pendingCopies_.empty())
-        realizePending([&](const Component& c) { return &c == component; }, 1);
+    if (component && !pendingCopies_.empty()) realizeNow(*component);
     return component;
+}
+
+Component* Win32Window::resolved(const std::string& name) const {
+    Component* component = lookup(name);
+    if (component && !component->handle() && declaredPending_ > 0 && hasOwnWindow(component->kind()))
+        const_cast<Win32Window*>(this)->realizeNow(*component, true);
+    return component;
+}
+
+// A declared component is made with its containers and with what was declared
+// before it in the same place, so that the native windows keep the declared order
+// (tab order, stacking) however late they are made. A copy is made alone.
+void Win32Window::realizeNow(Component& target, bool declaredOnly) {
+    auto pending = std::find_if(pendingCopies_.begin(), pendingCopies_.end(),
+                                [&](const PendingCopy& p) { return p.component == &target; });
+    if (pending == pendingCopies_.end() || (declaredOnly && !pending->declared)) return;
+    if (!pending->declared) {
+        realizePending([&](const Component& c) { return &c == &target; }, 1);
+        return;
+    }
+    std::vector<const Component*> chain{&target};  // the target and its containers
+    for (const Component* at = target.container(); at; at = at->container()) chain.push_back(at);
+    std::vector<const Component*> waiting = chain;  // those not passed yet in the list
+    realizePending(
+        [&](const Component& c) {
+            const bool inChain = std::find(chain.begin(), chain.end(), &c) != chain.end();
+            bool before = false;
+            for (const Component* node : waiting) before = before || (node != &c && sameParent(c, *node));
+            waiting.erase(std::remove(waiting.begin(), waiting.end(), &c), waiting.end());
+            return inChain || before;
+        },
+        pendingCopies_.size());
 }
 
 template <typename Pick>
 void Win32Window::realizePending(Pick pick, std::size_t most) {
+    // Taken out first: making a window sends messages, and whatever they lead to
+    // finds a consistent list (anything added meanwhile goes after what stays).
+    std::vector<PendingCopy> list = std::move(pendingCopies_);
+    pendingCopies_.clear();
+    std::vector<PendingCopy> kept;
     std::size_t made = 0;
-    auto keep = pendingCopies_.begin();
-    for (auto it = pendingCopies_.begin(); it != pendingCopies_.end(); ++it) {
-        if (made < most && pick(*it->component)) {
-            realize(*it);
-            it->component->layout(dpi_);
+    for (const PendingCopy& pending : list) {
+        if (made < most && pick(*pending.component)) {
+            if (pending.declared) --declaredPending_;
+            realize(pending);
+            pending.component->layout(dpi_);
             ++made;
         } else {
-            *keep++ = *it;
+            kept.push_back(pending);
         }
     }
-    pendingCopies_.erase(keep, pendingCopies_.end());
+    kept.insert(kept.end(), pendingCopies_.begin(), pendingCopies_.end());
+    pendingCopies_ = std::move(kept);
 }
 
 void Win32Window::realizeCopiesShown(const Component& container, int page) {
     if (pendingCopies_.empty()) return;
-    realizePending([&](const Component& c) { return inView(c, container, page); },
+    realizePending([&](const Component& c) { return onShownPart(c, container, page); },
                    pendingCopies_.size());
 }
 
@@ -441,7 +516,7 @@ std::string Win32Window::text(const std::string& component, Prop prop) const {
         }
         return {};
     }
-    if (Component* c = lookup(component)) c->getText(prop, value);
+    if (Component* c = resolved(component)) c->getText(prop, value);
     return value;
 }
 
@@ -451,7 +526,7 @@ void Win32Window::setText(const std::string& component, Prop prop, const std::st
         if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());
         return;
     }
-    if (Component* c = lookup(component)) c->setText(prop, value);
+    if (Component* c = resolved(component)) c->setText(prop, value);
 }
 
 int Win32Window::number(const std::string& component, Prop prop) const {
@@ -470,7 +545,7 @@ int Win32Window::number(const std::string& component, Prop prop) const {
         }
     }
     int value = 0;
-    if (Component* c = lookup(component)) c->getNumber(prop, value);
+    if (Component* c = resolved(component)) c->getNumber(prop, value);
     return value;
 }
 
@@ -497,7 +572,7 @@ void Win32Window::setNumber(const std::string& component, Prop prop, int value) 
         }
         return;
     }
-    if (Component* c = lookup(component)) c->setNumber(prop, value);
+    if (Component* c = resolved(component)) c->setNumber(prop, value);
 }
 
 bool Win32Window::flag(const std::string& component, Prop prop) const {
@@ -515,7 +590,7 @@ bool Win32Window::flag(const std::string& component, Prop prop) const {
         }
     }
     bool value = false;
-    if (Component* c = lookup(component)) c->getFlag(prop, value);
+    if (Component* c = resolved(component)) c->getFlag(prop, value);
     return value;
 }
 
@@ -537,7 +612,7 @@ void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
         }
         return;
     }
-    if (Component* c = lookup(component)) c->setFlag(prop, value);
+    if (Component* c = resolved(component)) c->setFlag(prop, value);
 }
 
 void Win32Window::setTopmost(bool on) {

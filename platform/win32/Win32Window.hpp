@@ -95,9 +95,14 @@ private:
     Component* makeAndCreate(const ComponentDecl& decl);
     // The component as it is, with or without its native window.
     Component* lookup(const std::string& name) const;
+    // Hands out the component with its native window made (see realizeNow).
+    Component* resolved(const std::string& name) const;
+    // Makes the pending component natively now (only a declared one if `declaredOnly`).
+    void realizeNow(Component& target, bool declaredOnly = false);
     struct PendingCopy {
         Component* component;
         int id;
+        bool declared = false;  // a declared component on a page not shown yet (else a copy)
     };
     PendingCopy make(const ComponentDecl& decl);
     void realize(const PendingCopy& made);
@@ -124,6 +129,8 @@ private:
     // thousand entries would otherwise hold up the window's first showing).
     std::vector<PendingCopy> pendingCopies_;
     bool realizePosted_ = false;
+    bool deferHidden_ = false;  // while the window makes its declared components
+    int declaredPending_ = 0;   // declared components among the pending ones
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation

@@ -46,6 +46,10 @@ bool Program::running() const {
     return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+bool Program::waitForIdle(int ms) const {
+    return info_.hProcess && WaitForInputIdle(info_.hProcess, static_cast<DWORD>(ms)) == 0;
+}
+
 int Program::waitForExit(int ms) {
     if (!info_.hProcess || WaitForSingleObject(info_.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0)
         return -1;

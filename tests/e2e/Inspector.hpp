@@ -28,6 +28,9 @@ public:
     bool running() const;
     // Waits for the process to end; its exit code, or -1 when it did not end in time.
     int waitForExit(int ms);
+    // Waits until the program has worked off its queue and waits for input (the
+    // controls of pages not shown are made from the queue after the window shows).
+    bool waitForIdle(int ms = 5000) const;
 
 private:
     PROCESS_INFORMATION info_{};

@@ -75,6 +75,7 @@ protected:
             return found != nullptr;
         }, 20000);
         if (!found) ADD_FAILURE() << "the main window did not show";
+        else program->waitForIdle();
         return found;
     }
 

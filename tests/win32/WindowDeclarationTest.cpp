@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "platform/win32/Encoding.hpp"
@@ -179,6 +180,31 @@ TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
     EXPECT_FALSE(main->flag("图片框2", Prop::PlayAnimation));
     EXPECT_TRUE(main->flag("编辑框_秒计", Prop::Disabled));
     EXPECT_EQ(main->text("按钮1", Prop::Text), "确定");
+}
+
+// Controls of pages not shown are made natively late: when asked for, with their
+// containers, or from the queue after the window shows. However late, the native
+// windows of one parent stand in the declared order (tab order, stacking).
+TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredOrder) {
+    Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
+    ASSERT_NE(main, nullptr);
+    // The last control of a group box on the settings page first.
+    HWND topmost = handleOf(*main, "选择框2");
+    ASSERT_NE(topmost, nullptr);
+    EXPECT_EQ(GetParent(topmost), handleOf(*main, "分组框3"));
+    pump(layer, 200);
+
+    std::map<HWND, std::vector<HWND>> declaredOrder;
+    for (const ComponentDecl& c : mainWindowDecl().components) {
+        HWND own = handleOf(*main, c.name);
+        if (own && c.kind != Kind::StatusBar) declaredOrder[GetParent(own)].push_back(own);
+    }
+    for (const auto& [parent, declared] : declaredOrder) {
+        std::vector<HWND> stacked;
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (std::find(declared.begin(), declared.end(), child) != declared.end()) stacked.push_back(child);
+        EXPECT_EQ(stacked, declared) << "children of " << win32::toGbk(classOf(parent));
+    }
 }
 
 TEST_F(WindowDeclarationTest, DeclaredFontsAreMadeAsDeclared) {
