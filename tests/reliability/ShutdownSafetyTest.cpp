@@ -71,7 +71,9 @@ TEST_F(ShutdownSafety, StopAtAnyMomentOfAClockTaskLeavesNoRequestToCome) {
         EXPECT_EQ(window.text("按钮1", Prop::Text), "确定");
         EXPECT_EQ(window.number("时钟1", Prop::Interval), 0);
         // A stop before the request's moment means none at all.
-        if (at < 11000) EXPECT_EQ(requestsAtStop, 0u);
+        if (at < 11000) {
+            EXPECT_EQ(requestsAtStop, 0u);
+        }
         // Nothing more, even when the same clock time comes round a day later.
         layer.advance(24LL * 3600 * 1000 + 20000);
         EXPECT_EQ(system.shutdowns.size(), requestsAtStop);
@@ -95,7 +97,9 @@ TEST_F(ShutdownSafety, StopAtAnyMomentOfACountdownLeavesNoRequestToCome) {
         layer.advance(at + 1);
         const std::size_t requestsAtStop = system.shutdowns.size();
         // (At 3000 ms the stop and the third tick fall together: either may come first.)
-        if (at != 3000) EXPECT_EQ(requestsAtStop, at < 3000 ? 0u : 1u);
+        if (at != 3000) {
+            EXPECT_EQ(requestsAtStop, at < 3000 ? 0u : 1u);
+        }
         layer.advance(60000);
         EXPECT_EQ(system.shutdowns.size(), requestsAtStop);
     }

@@ -49,7 +49,9 @@ TEST_P(StoredOpacityTest, IsBroughtIntoTheSlidersRange) {
     start();
     EXPECT_EQ(main->number("滑块条1", Prop::Position), c.slider);
     EXPECT_EQ(main->layered(), c.applied);
-    if (c.applied) EXPECT_EQ(main->alpha(), c.slider);
+    if (c.applied) {
+        EXPECT_EQ(main->alpha(), c.slider);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredOpacityTest,
