@@ -217,12 +217,26 @@ void setText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// Returns when the program has used no CPU for a quarter of a second (at most 10 s).
+void waitUntilSettled(const std::wstring& exe) {
+    const int pid = linuxPidOfImage(exe);
+    if (!pid) return;
+    long long before = cpuTicks(pid);
+    for (int i = 0; i < 40; ++i) {
+        Sleep(250);
+        const long long now = cpuTicks(pid);
+        if (now == before) return;
+        before = now;
+    }
+}
+
 void warning() {
     progress("CPU during the ten-second warning");
     DeleteFileW(powerOffLog().c_str());
     Started started = start(startSubjects()[1]);
     if (!started.window) return progress("the program did not start");
     HWND main = started.window;
+    waitUntilSettled(programPath());  // the settings page's controls are made after the window shows
     HWND hour = editAt(main, 38, 24), minute = editAt(main, 101, 24), second = editAt(main, 160, 24);
     HWND confirm = e2e::findChild(main, L"Button", L"确定");
     HWND status = e2e::childrenOfClass(main, STATUSCLASSNAMEW).at(0);
@@ -254,19 +268,6 @@ void warning() {
         return progress("no power-off request was recorded");
     meter.end("warning");
     finish(started);
-}
-
-// Returns when the program has used no CPU for a quarter of a second (at most 10 s).
-void waitUntilSettled(const std::wstring& exe) {
-    const int pid = linuxPidOfImage(exe);
-    if (!pid) return;
-    long long before = cpuTicks(pid);
-    for (int i = 0; i < 40; ++i) {
-        Sleep(250);
-        const long long now = cpuTicks(pid);
-        if (now == before) return;
-        before = now;
-    }
 }
 
 // A drag of the slider from 255 to 50 in single steps, as the trackbar reports
