@@ -68,16 +68,19 @@ std::string pathsWith(std::string list, std::size_t position, std::string_view p
 
 CategoryListing Catalog::load(Category category) {
     // Lists are read whole: a category is never shortened by the read buffer of a value.
-    std::string names = settings_.readWhole(SectionNames, categoryKey(category));
-    if (names.empty()) return {};
-    paths_[slot(category)] = splitList(settings_.readWhole(SectionPaths, categoryKey(category)));
-    return {splitList(names)};
+    // Names and paths from one reading, so that they always come from the same file.
+    const std::vector<std::string> lists = settings_.readWhole(
+        {{SectionNames, categoryKey(category)}, {SectionPaths, categoryKey(category)}});
+    if (lists[0].empty()) return {};
+    paths_[slot(category)] = splitList(lists[1]);
+    return {splitList(lists[0])};
 }
 
 bool Catalog::append(Category category, std::string_view name, std::string_view path) {
     std::string_view key = categoryKey(category);
-    std::string names = terminated(settings_.readWhole(SectionNames, key));
-    std::string paths = settings_.readWhole(SectionPaths, key);
+    std::vector<std::string> lists = settings_.readWhole({{SectionNames, key}, {SectionPaths, key}});
+    std::string names = terminated(std::move(lists[0]));
+    std::string paths = std::move(lists[1]);
     const std::size_t position = splitList(names).size();  // the new name's
     // Names and paths in one replacement of the file: both are stored or neither.
     return settings_.writeAll({

@@ -194,12 +194,14 @@ std::size_t fitGbk(std::string_view text, std::size_t limit) {
 
 }  // namespace
 
-std::string iniRead(std::string_view fileBytes, std::string_view section, std::string_view key,
-                    std::size_t bufferSize) {
+namespace {
+
+// The value of key in section of a parsed file (iniRead's rules).
+std::string readFrom(const Document& document, std::string_view section, std::string_view key,
+                     std::size_t bufferSize) {
     if (bufferSize == 0) return {};
     std::u32string keyName = lookupName(key);
     if (keyName.empty()) return {};
-    Document document(fileBytes);
     const Section* found = document.findSection(lookupName(section));
     if (!found) return {};
     const Line* line = document.findKey(*found, keyName);
@@ -222,6 +224,23 @@ std::string iniRead(std::string_view fileBytes, std::string_view section, std::s
     std::string text = document.gbkText(value);
     text.resize(fitGbk(text, bufferSize - 1));
     return text;
+}
+
+}  // namespace
+
+std::string iniRead(std::string_view fileBytes, std::string_view section, std::string_view key,
+                    std::size_t bufferSize) {
+    if (bufferSize == 0 || lookupName(key).empty()) return {};
+    return readFrom(Document(fileBytes), section, key, bufferSize);
+}
+
+std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
+                                     std::size_t bufferSize) {
+    const Document document(fileBytes);
+    std::vector<std::string> values;
+    values.reserve(names.size());
+    for (const IniName& name : names) values.push_back(readFrom(document, name.section, name.key, bufferSize));
+    return values;
 }
 
 bool iniNamesWritable(std::string_view section, std::string_view key) {

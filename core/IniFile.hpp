@@ -44,6 +44,15 @@ inline constexpr std::size_t IniWholeValue = static_cast<std::size_t>(-1);
 std::string iniRead(std::string_view fileBytes, std::string_view section, std::string_view key,
                     std::size_t bufferSize = IniWholeValue);
 
+// A key of a section, for reading several at once.
+struct IniName {
+    std::string_view section, key;
+};
+
+// The values of several keys, each as iniRead gives it, from one reading of the file.
+std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
+                                     std::size_t bufferSize = IniWholeValue);
+
 // The file content with key in section set to value (leading blanks of the value are not
 // stored; they could not be read back).
 std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,

@@ -18,6 +18,27 @@ std::string readProfileString(System& system, std::string_view file, std::string
     return iniRead(contents.bytes, section, key, bufferSize);
 }
 
+std::vector<std::string> readProfileStrings(System& system, std::string_view file,
+                                            const std::vector<IniName>& names, std::size_t bufferSize) {
+    std::vector<std::string> values(names.size());
+    file = skipLeadingControls(file);
+    std::vector<IniName> wanted;  // names left after skipping, "" where one is empty
+    bool any = false;
+    for (const IniName& name : names) {
+        IniName cleaned{skipLeadingControls(name.section), skipLeadingControls(name.key)};
+        if (cleaned.section.empty() || cleaned.key.empty()) cleaned = {};
+        any = any || !cleaned.key.empty();
+        wanted.push_back(cleaned);
+    }
+    if (file.empty() || !any) return values;
+    FileContents contents = system.readWholeFile(std::string(file));
+    if (contents.status != FileReadStatus::Ok) return values;
+    std::vector<std::string> found = iniReadMany(contents.bytes, wanted, bufferSize);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (!wanted[i].key.empty()) values[i] = std::move(found[i]);
+    return values;
+}
+
 bool writeProfileStrings(System& system, std::string_view file, const std::vector<IniItem>& items) {
     file = skipLeadingControls(file);
     if (file.empty()) return false;

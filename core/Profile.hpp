@@ -19,6 +19,10 @@ namespace velarion {
 std::string readProfileString(System& system, std::string_view file, std::string_view section,
                               std::string_view key, std::size_t bufferSize);
 
+// Several values of the file, each as readProfileString gives it, from one reading.
+std::vector<std::string> readProfileStrings(System& system, std::string_view file,
+                                            const std::vector<IniName>& names, std::size_t bufferSize);
+
 // Stores value under key in section, creating the file and the section when missing.
 // True when the new content is in the file.
 bool writeProfileString(System& system, std::string_view file, std::string_view section,

@@ -21,6 +21,10 @@ std::string SettingsFile::readWhole(std::string_view section, std::string_view k
     return readProfileString(system_, path(), section, key, IniWholeValue);
 }
 
+std::vector<std::string> SettingsFile::readWhole(const std::vector<IniName>& names) const {
+    return readProfileStrings(system_, path(), names, IniWholeValue);
+}
+
 bool SettingsFile::write(std::string_view section, std::string_view key, std::string_view value) {
     return writeProfileString(system_, path(), section, key, value);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/IniFile.hpp"
 #include "platform/System.hpp"
 
 namespace velarion {
@@ -36,6 +37,8 @@ public:
     std::string read(std::string_view section, std::string_view key) const;
     // The whole value, without the cut (the catalog lists).
     std::string readWhole(std::string_view section, std::string_view key) const;
+    // Several whole values from one reading of the file (lists that belong together).
+    std::vector<std::string> readWhole(const std::vector<IniName>& names) const;
     bool write(std::string_view section, std::string_view key, std::string_view value);
     // Several items in one atomic replacement of the file: all or none.
     bool writeAll(const std::vector<SettingsItem>& items);

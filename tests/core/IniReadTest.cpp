@@ -164,3 +164,17 @@ TEST(IniRead, AValueEndsAtAZeroByte) {
     std::string file = bytes("[s]\r\nk=ab\0cd\r\n");
     EXPECT_EQ(iniRead(file, "s", "k"), "ab");
 }
+
+TEST(IniRead, ManyKeysFromOneReadingGiveWhatEachReadGives) {
+    const std::string file = "[s]\r\nk=\"quoted\"\r\nK2=中文字\r\n[t]\r\nk=other\r\n[S]\r\nk=later\r\n";
+    const std::vector<velarion::IniName> names{{"s", "k"}, {"t", "k"}, {"s", "k2"}, {"s", "gone"},
+                                                {"none", "k"}, {"", "k"}, {"s", ""}};
+    for (std::size_t limit : {velarion::IniWholeValue, std::size_t{6}, std::size_t{1}}) {
+        const std::vector<std::string> many = velarion::iniReadMany(file, names, limit);
+        ASSERT_EQ(many.size(), names.size());
+        for (std::size_t i = 0; i < names.size(); ++i)
+            EXPECT_EQ(many[i], iniRead(file, names[i].section, names[i].key, limit)) << i << " at " << limit;
+    }
+    EXPECT_EQ(velarion::iniReadMany(file, names)[0], "quoted");
+    EXPECT_EQ(velarion::iniReadMany(file, names)[1], "other");
+}
