@@ -86,7 +86,7 @@ protected:
 };
 
 // The C++ type for the component's kind.
-std::unique_ptr<Component> makeComponent(Win32Window& window, const ComponentDecl& decl,
+std::unique_ptr<Component> makeComponent(Win32Window& window, ComponentDecl decl,
                                          Component* container);
 
 }  // namespace velarion::win32

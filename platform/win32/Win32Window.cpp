@@ -148,12 +148,12 @@ Component* Win32Window::makeAndCreate(const ComponentDecl& decl) {
 }
 
 // The component object with its name and identifier, not yet made natively.
-Win32Window::PendingCopy Win32Window::make(const ComponentDecl& decl) {
+Win32Window::PendingCopy Win32Window::make(ComponentDecl decl) {
     Component* container = decl.container.empty() ? nullptr : lookup(decl.container);
-    auto component = makeComponent(*this, decl, container);
+    auto component = makeComponent(*this, std::move(decl), container);
     Component* raw = component.get();
     components_.push_back(std::move(component));
-    byName_[decl.name] = raw;
+    byName_[raw->name()] = raw;
     const int id = nextId_++;
     byId_[id] = raw;
     return {raw, id};
@@ -647,7 +647,7 @@ std::string Win32Window::copyComponent(const std::string& original) {
     do {
         decl.name = root + "#" + std::to_string(++count);
     } while (lookup(decl.name));
-    const PendingCopy copy = make(decl);
+    const PendingCopy copy = make(std::move(decl));
     // A copy on a page is made natively later, in the state the caller gives it
     // next: when the window is shown or from the message queue if it is in view,
     // else from the queue a few at a time, or when its page comes into view or
@@ -662,7 +662,7 @@ std::string Win32Window::copyComponent(const std::string& original) {
     } else {
         if (!realizePosted_ && PostMessageW(handle(), kRealizeCopies, 0, 0)) realizePosted_ = true;
     }
-    return decl.name;
+    return copy.component->name();
 }
 
 bool Win32Window::openFileDialog(const std::string& component) {

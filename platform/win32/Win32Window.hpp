@@ -104,7 +104,7 @@ private:
         int id;
         bool declared = false;  // a declared component on a page not shown yet (else a copy)
     };
-    PendingCopy make(const ComponentDecl& decl);
+    PendingCopy make(ComponentDecl decl);
     void realize(const PendingCopy& made);
     // Makes natively the pending copies that `pick` chooses, at most `most` of them.
     template <typename Pick>
