@@ -25,7 +25,7 @@ void Button::create(HWND parent, int id) {
     } else if (decl_.align != HAlign::Left) {
         style |= decl_.align == HAlign::Right ? BS_RIGHT : BS_CENTER;
     }
-    if (createControl(0, L"BUTTON", style, parent, id) && decl_.checked)
+    if (createControl(0, L"BUTTON", style, parent, id) && checked_)
         SendMessageW(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
@@ -37,7 +37,7 @@ void Button::onCommand(int code) {
 
 bool Button::getFlag(Prop prop, bool& value) const {
     if (prop != Prop::Checked) return Component::getFlag(prop, value);
-    value = hwnd_ && SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    value = hwnd_ ? SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED : checked_;
     return true;
 }
 
@@ -50,6 +50,7 @@ bool Button::setFlag(Prop prop, bool value) {
 }
 
 void Button::setCheck(bool on) {
+    checked_ = on;
     if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 

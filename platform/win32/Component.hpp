@@ -51,6 +51,10 @@ public:
     // WM_CTLCOLOR*: a brush for the control's background, nullptr for the system's.
     virtual HBRUSH onColour(HDC dc) { return nullptr; }
 
+    // Whether the property can be read and written before the native window is made
+    // (the component keeps it and gives it to the window it makes).
+    virtual bool holdsUnmade(Prop prop) const { return prop == Prop::Visible || prop == Prop::Tag; }
+
     // Run-time properties; false when the component has no such property.
     virtual bool getText(Prop prop, std::string& value) const;
     virtual bool setText(Prop prop, const std::string& value);

@@ -429,9 +429,10 @@ Component* Win32Window::find(const std::string& name) {
     return component;
 }
 
-Component* Win32Window::resolved(const std::string& name) const {
+Component* Win32Window::resolved(const std::string& name, Prop prop) const {
     Component* component = lookup(name);
-    if (component && !component->handle() && declaredPending_ > 0 && hasOwnWindow(component->kind()))
+    if (component && !component->handle() && declaredPending_ > 0 && hasOwnWindow(component->kind()) &&
+        !component->holdsUnmade(prop))
         const_cast<Win32Window*>(this)->realizeNow(*component, true);
     return component;
 }
@@ -516,7 +517,7 @@ std::string Win32Window::text(const std::string& component, Prop prop) const {
         }
         return {};
     }
-    if (Component* c = resolved(component)) c->getText(prop, value);
+    if (Component* c = resolved(component, prop)) c->getText(prop, value);
     return value;
 }
 
@@ -526,7 +527,7 @@ void Win32Window::setText(const std::string& component, Prop prop, const std::st
         if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());
         return;
     }
-    if (Component* c = resolved(component)) c->setText(prop, value);
+    if (Component* c = resolved(component, prop)) c->setText(prop, value);
 }
 
 int Win32Window::number(const std::string& component, Prop prop) const {
@@ -545,7 +546,7 @@ int Win32Window::number(const std::string& component, Prop prop) const {
         }
     }
     int value = 0;
-    if (Component* c = resolved(component)) c->getNumber(prop, value);
+    if (Component* c = resolved(component, prop)) c->getNumber(prop, value);
     return value;
 }
 
@@ -572,7 +573,7 @@ void Win32Window::setNumber(const std::string& component, Prop prop, int value) 
         }
         return;
     }
-    if (Component* c = resolved(component)) c->setNumber(prop, value);
+    if (Component* c = resolved(component, prop)) c->setNumber(prop, value);
 }
 
 bool Win32Window::flag(const std::string& component, Prop prop) const {
@@ -590,7 +591,7 @@ bool Win32Window::flag(const std::string& component, Prop prop) const {
         }
     }
     bool value = false;
-    if (Component* c = resolved(component)) c->getFlag(prop, value);
+    if (Component* c = resolved(component, prop)) c->getFlag(prop, value);
     return value;
 }
 
@@ -612,7 +613,7 @@ void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
         }
         return;
     }
-    if (Component* c = resolved(component)) c->setFlag(prop, value);
+    if (Component* c = resolved(component, prop)) c->setFlag(prop, value);
 }
 
 void Win32Window::setTopmost(bool on) {

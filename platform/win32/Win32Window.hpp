@@ -95,8 +95,9 @@ private:
     Component* makeAndCreate(const ComponentDecl& decl);
     // The component as it is, with or without its native window.
     Component* lookup(const std::string& name) const;
-    // Hands out the component with its native window made (see realizeNow).
-    Component* resolved(const std::string& name) const;
+    // Hands out the component for reading or writing `prop`: with its native window
+    // made (see realizeNow), unless the component holds that property until then.
+    Component* resolved(const std::string& name, Prop prop) const;
     // Makes the pending component natively now (only a declared one if `declaredOnly`).
     void realizeNow(Component& target, bool declaredOnly = false);
     struct PendingCopy {

@@ -188,11 +188,20 @@ TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
 TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredOrder) {
     Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
     ASSERT_NE(main, nullptr);
+    // State given before the control is made reaches it.
+    main->setNumber("滑块条1", Prop::Position, 300);
+    EXPECT_EQ(main->number("滑块条1", Prop::Position), 255);  // kept in range, as the control does
+    main->setNumber("滑块条1", Prop::Position, 120);
+    main->setFlag("选择框1", Prop::Checked, true);
+    EXPECT_EQ(main->number("滑块条1", Prop::Position), 120);
+    EXPECT_TRUE(main->flag("选择框1", Prop::Checked));
     // The last control of a group box on the settings page first.
     HWND topmost = handleOf(*main, "选择框2");
     ASSERT_NE(topmost, nullptr);
     EXPECT_EQ(GetParent(topmost), handleOf(*main, "分组框3"));
     pump(layer, 200);
+    EXPECT_EQ(SendMessageW(handleOf(*main, "滑块条1"), TBM_GETPOS, 0, 0), 120);
+    EXPECT_EQ(SendMessageW(handleOf(*main, "选择框1"), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     std::map<HWND, std::vector<HWND>> declaredOrder;
     for (const ComponentDecl& c : mainWindowDecl().components) {
