@@ -126,8 +126,9 @@ private:
     std::map<int, Component*> byId_;
     std::map<HWND, Component*> byHandle_;
     std::map<std::string, int> copies_;
-    // Copies on pages not in view, made natively from the message queue (a
-    // thousand entries would otherwise hold up the window's first showing).
+    // Components not made natively yet: copies out of view and declared controls of
+    // pages not shown, made on demand, when their page shows, or from the message
+    // queue (a thousand entries would otherwise hold up the window's first showing).
     std::vector<PendingCopy> pendingCopies_;
     bool realizePosted_ = false;
     bool deferHidden_ = false;  // while the window makes its declared components
