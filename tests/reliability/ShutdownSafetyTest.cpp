@@ -23,18 +23,17 @@ public:
     }
 };
 
-class ShutdownSafety : public ::testing::Test {
-protected:
+// The program on its settings page, with a system of its own.
+struct SettingsProgram {
     RecordingSystem sys;
     SimWindows windows{sys};
     AppContext ctx{sys, windows};
     SimWindow* main = nullptr;
 
-    void SetUp() override {
+    SettingsProgram() {
         windows.load(mainWindowDecl(), makeBehaviours(ctx));
         main = windows.window("main");
-        ASSERT_NE(main, nullptr);
-        main->chooseFolder("卷帘式菜单1", 4);
+        if (main) main->chooseFolder("卷帘式菜单1", 4);
     }
     void armClock(const std::string& h, const std::string& m, const std::string& s) {
         main->type("编辑框_时", h);
@@ -47,6 +46,16 @@ protected:
         main->type("编辑框_秒计", seconds);
         main->click("按钮1");
     }
+    // "停止" (按钮1 again) `at` ms from now; time runs to just after it.
+    void stopAt(int at) {
+        windows.post([this] { main->click("按钮1"); }, at);
+        windows.advance(at + 1);
+    }
+};
+
+class ShutdownSafety : public ::testing::Test, protected SettingsProgram {
+protected:
+    void SetUp() override { ASSERT_NE(main, nullptr); }
 };
 
 // The clock task matches on the first tick (at 1 s); its warning ends with the
@@ -54,29 +63,20 @@ protected:
 TEST_F(ShutdownSafety, StopAtAnyMomentOfAClockTaskLeavesNoRequestToCome) {
     for (int at = 0; at <= 13000; at += 250) {
         SCOPED_TRACE("停止 at " + std::to_string(at) + " ms");
-        RecordingSystem system;
-        SimWindows layer(system);
-        AppContext app(system, layer);
-        layer.load(mainWindowDecl(), makeBehaviours(app));
-        SimWindow& window = *layer.window("main");
-        window.chooseFolder("卷帘式菜单1", 4);
-        system.setClock({2024, 5, 20, 21, 59, 59});
-        window.type("编辑框_时", "22");
-        window.type("编辑框_分", "0");
-        window.type("编辑框_秒", "0");
-        window.click("按钮1");
-        layer.post([&] { window.click("按钮1"); }, at);
-        layer.advance(at + 1);
-        const std::size_t requestsAtStop = system.shutdowns.size();
-        EXPECT_EQ(window.text("按钮1", Prop::Text), "确定");
-        EXPECT_EQ(window.number("时钟1", Prop::Interval), 0);
+        SettingsProgram program;
+        program.sys.setClock({2024, 5, 20, 21, 59, 59});
+        program.armClock("22", "0", "0");
+        program.stopAt(at);
+        const std::size_t requestsAtStop = program.sys.shutdowns.size();
+        EXPECT_EQ(program.main->text("按钮1", Prop::Text), "确定");
+        EXPECT_EQ(program.main->number("时钟1", Prop::Interval), 0);
         // A stop before the request's moment means none at all.
         if (at < 11000) {
             EXPECT_EQ(requestsAtStop, 0u);
         }
         // Nothing more, even when the same clock time comes round a day later.
-        layer.advance(24LL * 3600 * 1000 + 20000);
-        EXPECT_EQ(system.shutdowns.size(), requestsAtStop);
+        program.windows.advance(24LL * 3600 * 1000 + 20000);
+        EXPECT_EQ(program.sys.shutdowns.size(), requestsAtStop);
         EXPECT_LE(requestsAtStop, 1u);
     }
 }
@@ -84,24 +84,16 @@ TEST_F(ShutdownSafety, StopAtAnyMomentOfAClockTaskLeavesNoRequestToCome) {
 TEST_F(ShutdownSafety, StopAtAnyMomentOfACountdownLeavesNoRequestToCome) {
     for (int at = 0; at <= 4000; at += 250) {
         SCOPED_TRACE("停止 at " + std::to_string(at) + " ms");
-        RecordingSystem system;
-        SimWindows layer(system);
-        AppContext app(system, layer);
-        layer.load(mainWindowDecl(), makeBehaviours(app));
-        SimWindow& window = *layer.window("main");
-        window.chooseFolder("卷帘式菜单1", 4);
-        window.click("单选框2");
-        window.type("编辑框_秒计", "3");
-        window.click("按钮1");
-        layer.post([&] { window.click("按钮1"); }, at);
-        layer.advance(at + 1);
-        const std::size_t requestsAtStop = system.shutdowns.size();
+        SettingsProgram program;
+        program.armCountdown("3");
+        program.stopAt(at);
+        const std::size_t requestsAtStop = program.sys.shutdowns.size();
         // (At 3000 ms the stop and the third tick fall together: either may come first.)
         if (at != 3000) {
             EXPECT_EQ(requestsAtStop, at < 3000 ? 0u : 1u);
         }
-        layer.advance(60000);
-        EXPECT_EQ(system.shutdowns.size(), requestsAtStop);
+        program.windows.advance(60000);
+        EXPECT_EQ(program.sys.shutdowns.size(), requestsAtStop);
     }
 }
 
