@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+#include <cstdint>
+
 
 namespace velarion::e2e {
 
@@ -157,7 +160,8 @@ bool RemoteMemory::read(std::size_t offset, void* data, std::size_t size) const 
 
 std::wstring statusPartText(HWND statusBar, int part) {
     // SB_GETTEXTW writes into the caller's buffer, so the buffer must lie in
-    // the status bar's own process.
+    // the status bar's own process. It writes characters only: the same in a
+    // 32- and a 64-bit status bar.
     constexpr std::size_t capacity = 1024;
     RemoteMemory remote(statusBar, capacity * sizeof(wchar_t));
     if (!remote) return L"<no access>";
@@ -169,6 +173,68 @@ std::wstring statusPartText(HWND statusBar, int part) {
     return std::wstring(buffer, length);
 }
 
+namespace {
+
+// TTTOOLINFOW as a process of the given pointer width lays it out. A tooltip
+// reads the structure in its own process, so what is written there must have
+// that process's layout, whatever the width of this program.
+template <typename Pointer>
+struct ToolInfo {
+    UINT cbSize;
+    UINT uFlags;
+    Pointer hwnd;
+    Pointer uId;
+    RECT rect;
+    Pointer hinst;
+    Pointer lpszText;
+    Pointer lParam;
+    Pointer lpReserved;
+};
+static_assert(sizeof(ToolInfo<std::uint32_t>) == 48 && offsetof(ToolInfo<std::uint32_t>, lpszText) == 36);
+static_assert(sizeof(ToolInfo<std::uint64_t>) == 72 && offsetof(ToolInfo<std::uint64_t>, lpszText) == 48);
+static_assert(sizeof(ToolInfo<std::uintptr_t>) == sizeof(TTTOOLINFOW));
+
+// The texts of the tools of one tooltip window of another process.
+template <typename Pointer>
+void collectToolTexts(HWND tooltip, std::vector<std::wstring>& tips) {
+    constexpr std::size_t textChars = 256;
+    using Info = ToolInfo<Pointer>;
+    RemoteMemory remote(tooltip, sizeof(Info) + textChars * sizeof(wchar_t));
+    if (!remote) return;
+    const auto textAddress = reinterpret_cast<std::uintptr_t>(remote.at(sizeof(Info)));
+    // A 32-bit process cannot name memory above 4 GB of the other process.
+    if (static_cast<std::uint64_t>(static_cast<Pointer>(textAddress)) != textAddress) return;
+    const auto count = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        Info info{};
+        info.cbSize = sizeof info;
+        info.lpszText = static_cast<Pointer>(textAddress);
+        wchar_t text[textChars] = {};
+        if (!remote.write(0, &info, sizeof info) || !remote.write(sizeof info, text, sizeof text))
+            continue;
+        if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(remote.at(0))))
+            continue;
+        if (!remote.read(sizeof info, text, sizeof text)) continue;
+        text[textChars - 1] = L'\0';
+        tips.emplace_back(text);
+    }
+}
+
+}  // namespace
+
+bool is64BitProcess(DWORD processId) {
+    BOOL selfUnderWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &selfUnderWow64);
+    if (sizeof(void*) == 4 && !selfUnderWow64) return false;  // a 32-bit system
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return sizeof(void*) == 8;
+    BOOL underWow64 = FALSE;
+    const BOOL known = IsWow64Process(process, &underWow64);
+    CloseHandle(process);
+    return known ? !underWow64 : sizeof(void*) == 8;
+}
+
 std::vector<std::wstring> trayIconTips() {
     // Wine's shell gives every icon a tooltip window of its own, owned by the tray.
     std::vector<std::wstring> tips;
@@ -176,23 +242,10 @@ std::vector<std::wstring> trayIconTips() {
     if (!tray) return tips;
     DWORD shell = 0;
     GetWindowThreadProcessId(tray, &shell);
+    const bool wide = is64BitProcess(shell);
     for (HWND tooltip : topLevelWindows(shell, TOOLTIPS_CLASSW)) {
-        constexpr std::size_t textChars = 256;
-        RemoteMemory remote(tooltip, sizeof(TTTOOLINFOW) + textChars * sizeof(wchar_t));
-        if (!remote) continue;
-        for (int i = 0; i < SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0); ++i) {
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof info;
-            info.lpszText = static_cast<wchar_t*>(remote.at(sizeof info));
-            wchar_t text[textChars] = {};
-            remote.write(0, &info, sizeof info);
-            remote.write(sizeof info, text, sizeof text);
-            if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.at(0))))
-                continue;
-            remote.read(sizeof info, text, sizeof text);
-            text[textChars - 1] = L'\0';
-            tips.emplace_back(text);
-        }
+        if (wide) collectToolTexts<std::uint64_t>(tooltip, tips);
+        else collectToolTexts<std::uint32_t>(tooltip, tips);
     }
     return tips;
 }

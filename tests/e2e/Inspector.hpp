@@ -73,7 +73,11 @@ std::vector<HWND> childrenOfClass(HWND root, const wchar_t* cls);
 // The text of one part of a status bar of another process.
 std::wstring statusPartText(HWND statusBar, int part);
 
-// The notification-area icons the shell shows, by the tips of their tooltips.
+// Whether a process is a 64-bit one (the layout its structures have).
+bool is64BitProcess(DWORD processId);
+
+// The notification-area icons the shell shows, by the tips of their tooltips,
+// read in the shell's own structure layout (it may be 32- or 64-bit).
 std::vector<std::wstring> trayIconTips();
 
 // A menu command of the window's menu bar: item `item` of drop-down `menu`.
