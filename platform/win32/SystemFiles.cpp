@@ -87,6 +87,40 @@ std::wstring writeTemporary(const std::wstring& folder, const std::wstring& name
     return {};
 }
 
+// Another program may hold the file open for a moment: an editor saving it, a
+// backup tool, a virus scanner taking a look. Without read sharing, opening the
+// file then fails with a sharing violation; without delete sharing, a rename
+// over it fails with access denied. Careful writers try such a call again for a
+// short while before they give up; so do we, long enough for a brief look and
+// short enough for the window to keep answering. Then it fails as before, and
+// nothing stored is lost. (An open refused with access denied is a folder or a
+// file we may not read: that does not pass, and is not waited for.)
+constexpr ULONGLONG InUseRetryMs = 800;
+constexpr DWORD InUseStepMs = 20;
+
+enum class InUseMeans { SharingOnly, SharingOrAccessDenied };
+
+bool inUse(DWORD error, InUseMeans means) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           (means == InUseMeans::SharingOrAccessDenied && error == ERROR_ACCESS_DENIED);
+}
+
+// Calls `attempt` until it succeeds, fails for another reason than the file
+// being in use, or the time is up. The last error is the last attempt's.
+template <typename Attempt>
+bool retryWhileInUse(InUseMeans means, Attempt attempt) {
+    const ULONGLONG end = GetTickCount64() + InUseRetryMs;
+    for (;;) {
+        if (attempt()) return true;
+        const DWORD error = GetLastError();
+        if (!inUse(error, means) || GetTickCount64() >= end) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(InUseStepMs);
+    }
+}
+
 }  // namespace
 
 std::string Win32System::windowsDirectory() {
@@ -113,9 +147,13 @@ bool Win32System::setCurrentDirectory(const std::string& directory) {
 FileContents Win32System::readWholeFile(const std::string& path) {
     const std::wstring wide = toWide(path);
     if (wide.empty()) return {FileReadStatus::Missing, {}};
-    UniqueKernelHandle file(validOrNull(
-        CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    UniqueKernelHandle file;
+    retryWhileInUse(InUseMeans::SharingOnly, [&] {
+        file.reset(validOrNull(CreateFileW(wide.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        return static_cast<bool>(file);
+    });
     if (!file) {
         const DWORD error = GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -166,8 +204,10 @@ bool Win32System::replaceFile(const std::string& path, const std::string& bytes)
     constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (exists && (attributes & Kept)) SetFileAttributesW(temp.c_str(), attributes & Kept);
-    const bool replaced =
-        MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const bool replaced = retryWhileInUse(InUseMeans::SharingOrAccessDenied, [&] {
+        return MoveFileExW(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    });
     if (!replaced) DeleteFileW(temp.c_str());
     return replaced;
 }

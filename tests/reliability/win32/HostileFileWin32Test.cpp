@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
+#include <utility>
 
 #include "core/Profile.hpp"
 #include "tests/reliability/CorpusSupport.hpp"
@@ -88,6 +90,66 @@ TEST(HostileFileWin32, AFolderOrAWriteProtectedFileRefusesTheAppendAndStaysAsItW
     EXPECT_EQ(readBytes(file), bytes);
     EXPECT_EQ(catalog.load(Category::Chat).names, std::vector<std::string>{"甲"});
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Holds a file open as a scanner or an editor does: reading, writing and
+// reading shared, no delete sharing, so no rename may replace it meanwhile.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::wstring& file)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldOpen() {
+        if (letGo_.joinable()) letGo_.join();
+        release();
+    }
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void releaseAfter(int ms) {
+        letGo_ = std::thread([this, ms] {
+            Sleep(static_cast<DWORD>(ms));
+            release();
+        });
+    }
+
+private:
+    void release() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+    }
+    HANDLE handle_;
+    std::thread letGo_;
+};
+
+TEST(HostileFileWin32, AFileHeldOpenForAMomentLosesNothingAndOneHeldOnFailsInBoundedTime) {
+    ScratchFolder scratch;
+    const std::wstring file = scratch / L"kjfs.ini";
+    ScratchSystem system(gbk(scratch.path() + L"\\"));
+    SettingsFile settings(system);
+    Catalog catalog(settings);
+    writeBytes(file, "[快捷方式]\r\n聊天通讯=甲%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$\r\n");
+
+    {
+        HeldOpen scanner(file);
+        ASSERT_TRUE(scanner.held());
+        scanner.releaseAfter(300);
+        EXPECT_TRUE(settings.write(SectionSettings, KeyOpacity, "123"));
+    }
+    {
+        HeldOpen scanner(file);
+        ASSERT_TRUE(scanner.held());
+        scanner.releaseAfter(300);
+        EXPECT_TRUE(catalog.append(Category::Chat, "乙", "C:\\b.exe"));
+    }
+    EXPECT_EQ(settings.read(SectionSettings, KeyOpacity), "123");
+    EXPECT_EQ(catalog.load(Category::Chat).names, (std::vector<std::string>{"甲", "乙"}));
+    EXPECT_EQ(catalog.pathAt(Category::Chat, 2), "C:\\b.exe");
+
+    const std::string before = readBytes(file);
+    HeldOpen holder(file);
+    ASSERT_TRUE(holder.held());
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(catalog.append(Category::Chat, "丙", "C:\\c.exe"));
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+    EXPECT_EQ(readBytes(file), before);
 }
 
 }  // namespace
