@@ -2,6 +2,7 @@
 
 #include "platform/win32/Dpi.hpp"
 #include "platform/win32/Encoding.hpp"
+#include "platform/win32/ShownText.hpp"
 #include "platform/win32/Win32Window.hpp"
 
 namespace velarion::win32 {
@@ -43,7 +44,7 @@ HWND Component::createControl(DWORD exStyle, const wchar_t* className, DWORD sty
     id_ = id;
     // Made in its place and with its font, so that the layout that follows has nothing to do.
     const RECT place = placement();
-    hwnd_ = CreateWindowExW(exStyle, className, toWide(text_).c_str(), style, place.left, place.top,
+    hwnd_ = CreateWindowExW(exStyle, className, nativeText().c_str(), style, place.left, place.top,
                             place.right - place.left, place.bottom - place.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
@@ -52,6 +53,10 @@ HWND Component::createControl(DWORD exStyle, const wchar_t* className, DWORD sty
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(appliedFont_), FALSE);
     }
     return hwnd_;
+}
+
+std::wstring Component::nativeText() const {
+    return kind() == Kind::Button ? shownCaption(toWide(text_)) : toWide(text_);
 }
 
 int Component::scaled(int value) const { return scaleForDpi(value, dpi_); }
@@ -82,7 +87,9 @@ bool Component::getText(Prop prop, std::string& value) const {
         value = tag_;
         return true;
     case Prop::Text:
-        if (HWND own = handle()) {
+        // A push button's caption is ours alone and is given to the control
+        // shortened when long: the caption is what was set.
+        if (HWND own = handle(); own && kind() != Kind::Button) {
             const int length = GetWindowTextLengthW(own);
             std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
             const int got = GetWindowTextW(own, wide.data(), length + 1);
@@ -107,7 +114,7 @@ bool Component::setText(Prop prop, const std::string& value) {
         // new text (and no repaint): a refill sets every entry's caption again.
         if (kind() == Kind::Button && value == text_) return true;
         text_ = value;
-        if (HWND own = handle()) SetWindowTextW(own, toWide(value).c_str());
+        if (HWND own = handle()) SetWindowTextW(own, nativeText().c_str());
         return true;
     default:
         return false;

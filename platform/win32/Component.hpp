@@ -74,6 +74,8 @@ protected:
     HFONT font() const;
     int dpi() const { return dpi_; }
     int scaled(int value) const;
+    // The text as the native control gets it.
+    std::wstring nativeText() const;
 
     Win32Window& window_;
     ComponentDecl decl_;
