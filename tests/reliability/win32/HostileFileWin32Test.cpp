@@ -16,16 +16,6 @@
 namespace velarion::testing {
 namespace {
 
-// The Win32 services with kjfs.ini in a scratch folder instead of the Windows one.
-class ScratchSystem : public win32::Win32System {
-public:
-    explicit ScratchSystem(std::string folder) : Win32System(nullptr), folder_(std::move(folder)) {}
-    std::string windowsDirectory() override { return folder_; }
-
-private:
-    std::string folder_;
-};
-
 std::string systemRead(const std::wstring& file, const std::string& section, const std::string& key) {
     std::string buffer(ReadLimit, '\0');
     const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), ReadLimit,
@@ -45,7 +35,7 @@ TEST(HostileFileWin32, TheCatalogKeysReadAsTheSystemReadsThemAndAnAppendKeepsEve
     if (GetACP() != 936) GTEST_SKIP() << "not under code page 936";
     ScratchFolder scratch;
     const std::wstring file = scratch / L"kjfs.ini";
-    ScratchSystem system(gbk(scratch.path() + L"\\"));
+    FolderSystem system(gbk(scratch.path() + L"\\"));
     SettingsFile settings(system);
     Catalog catalog(settings);
     int compared = 0;
@@ -71,7 +61,7 @@ TEST(HostileFileWin32, TheCatalogKeysReadAsTheSystemReadsThemAndAnAppendKeepsEve
 TEST(HostileFileWin32, AFolderOrAWriteProtectedFileRefusesTheAppendAndStaysAsItWas) {
     ScratchFolder scratch;
     const std::wstring file = scratch / L"kjfs.ini";
-    ScratchSystem system(gbk(scratch.path() + L"\\"));
+    FolderSystem system(gbk(scratch.path() + L"\\"));
     SettingsFile settings(system);
     Catalog catalog(settings);
 
@@ -122,7 +112,7 @@ private:
 TEST(HostileFileWin32, AFileHeldOpenForAMomentLosesNothingAndOneHeldOnFailsInBoundedTime) {
     ScratchFolder scratch;
     const std::wstring file = scratch / L"kjfs.ini";
-    ScratchSystem system(gbk(scratch.path() + L"\\"));
+    FolderSystem system(gbk(scratch.path() + L"\\"));
     SettingsFile settings(system);
     Catalog catalog(settings);
     writeBytes(file, "[快捷方式]\r\n聊天通讯=甲%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$\r\n");

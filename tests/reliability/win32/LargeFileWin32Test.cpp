@@ -15,16 +15,6 @@
 namespace velarion::testing {
 namespace {
 
-class FolderSystem : public win32::Win32System {
-public:
-    explicit FolderSystem(std::string folder)
-        : Win32System([](unsigned, unsigned long) { return false; }), folder_(std::move(folder)) {}
-    std::string windowsDirectory() override { return folder_; }
-
-private:
-    std::string folder_;
-};
-
 // Milliseconds that `work` takes.
 template <typename Work>
 ULONGLONG timed(Work work) {

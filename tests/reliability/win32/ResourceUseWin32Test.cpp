@@ -20,16 +20,6 @@
 namespace velarion::testing {
 namespace {
 
-class FolderSystem : public win32::Win32System {
-public:
-    explicit FolderSystem(std::string folder)
-        : Win32System([](unsigned, unsigned long) { return false; }), folder_(std::move(folder)) {}
-    std::string windowsDirectory() override { return folder_; }
-
-private:
-    std::string folder_;
-};
-
 // Wine gives no handle or GDI object counts; the value of a handle made now tells
 // as much, since both tables hand out their lowest free slot.
 struct Usage {

@@ -100,6 +100,18 @@ private:
 
 inline std::string gbk(const std::wstring& wide) { return win32::toGbk(wide); }
 
+// The Win32 services with kjfs.ini in a folder of the test's (GBK, with its
+// trailing backslash) instead of the Windows directory; no power-off is made.
+class FolderSystem : public win32::Win32System {
+public:
+    explicit FolderSystem(std::string folder)
+        : Win32System([](unsigned, unsigned long) { return false; }), folder_(std::move(folder)) {}
+    std::string windowsDirectory() override { return folder_; }
+
+private:
+    std::string folder_;
+};
+
 // The last step of a shutdown, recorded instead of done.
 struct RecordedExitWindows {
     int calls = 0;
