@@ -56,7 +56,7 @@ HWND Component::createControl(DWORD exStyle, const wchar_t* className, DWORD sty
 }
 
 std::wstring Component::nativeText() const {
-    return kind() == Kind::Button ? shownCaption(toWide(text_)) : toWide(text_);
+    return kind() == Kind::Button ? shownCaption(text_) : toWide(text_);
 }
 
 int Component::scaled(int value) const { return scaleForDpi(value, dpi_); }
