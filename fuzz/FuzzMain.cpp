@@ -8,9 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "fuzz/FuzzMutator.hpp"
 #include "fuzz/FuzzTargets.hpp"
@@ -31,16 +29,8 @@ int main(int argc, char** argv) {
     }
     const unsigned long long executions = std::strtoull(argv[2], nullptr, 10);
     const unsigned long long seed = std::strtoull(argv[3], nullptr, 10);
-    std::vector<std::string> seeds;
-    for (int i = 4; i < argc; ++i) {
-        if (!std::filesystem::is_directory(argv[i])) continue;
-        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
-            if (!entry.is_regular_file()) continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    }
-    Mutator mutator(std::move(seeds), seed);
+    const std::vector<std::string> seeds = readSeeds({argv + 4, argv + argc});
+    Mutator mutator(seeds, seed);
     const std::clock_t began = std::clock();
     for (unsigned long long n = 1; n <= executions; ++n) {
         const std::string input = mutator.next();

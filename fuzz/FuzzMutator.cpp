@@ -1,5 +1,9 @@
 #include "fuzz/FuzzMutator.hpp"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace velarion::fuzz {
 namespace {
 
@@ -66,6 +70,19 @@ void Mutator::mutate(std::string& input) {
             break;
         }
     }
+}
+
+std::vector<std::string> readSeeds(const std::vector<std::string>& folders) {
+    std::vector<std::string> seeds;
+    for (const std::string& folder : folders) {
+        if (!std::filesystem::is_directory(folder)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (!entry.is_regular_file()) continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    return seeds;
 }
 
 }  // namespace velarion::fuzz

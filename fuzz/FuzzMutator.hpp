@@ -11,6 +11,10 @@
 
 namespace velarion::fuzz {
 
+// The contents of the regular files directly in each of the folders (folders
+// that do not exist give nothing).
+std::vector<std::string> readSeeds(const std::vector<std::string>& folders);
+
 class Mutator {
 public:
     Mutator(std::vector<std::string> seeds, std::uint64_t seed);
