@@ -22,7 +22,7 @@ int Win32System::showMessageBox(const std::string& text, unsigned flags, const s
 
 void Win32System::soundBeep() { MessageBeep(0); }
 
-bool Win32System::openFileDialog(const std::string& filter, std::string& fileName) {
+bool Win32System::openFileDialog(const std::string& filter, unsigned flags, std::string& fileName) {
     // "description|pattern|..." becomes the zero-separated list the dialog takes.
     // Converted first: in GBK a '|' byte can be the trail of a Chinese character.
     std::wstring filters = toWide(filter);
@@ -39,7 +39,7 @@ bool Win32System::openFileDialog(const std::string& filter, std::string& fileNam
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    dialog.Flags = OFN_HIDEREADONLY | flags;
     const ComScope com;  // the dialog's folder views are COM objects
     const auto getOpenFileName = lateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     if (!getOpenFileName || !getOpenFileName(&dialog)) return false;

@@ -11,7 +11,6 @@
 namespace velarion::win32 {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"VelarionWindow";
 constexpr UINT kDeferredClose = WM_APP + 1;
 constexpr UINT kRealizeCopies = WM_APP + 2;
 constexpr std::size_t kCopiesPerMessage = 16;
@@ -69,7 +68,7 @@ Win32Window::~Win32Window() {
 // ---------------------------------------------------------------- making
 
 bool Win32Window::create(HWND owner) {
-    registerClass(kWindowClass, GetSysColorBrush(COLOR_BTNFACE));
+    registerClass(WindowClassName, GetSysColorBrush(COLOR_BTNFACE));
     DWORD style = WS_CLIPCHILDREN | WS_CAPTION;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (decl_.toolWindow) {
@@ -86,7 +85,7 @@ bool Win32Window::create(HWND owner) {
     if (decl_.alwaysOnTop) exStyle |= WS_EX_TOPMOST;
 
     UniqueMenu menu(buildMenu());
-    if (!createNative(exStyle, kWindowClass, toWide(decl_.title), style, decl_.rect.left,
+    if (!createNative(exStyle, WindowClassName, toWide(decl_.title), style, decl_.rect.left,
                       decl_.rect.top, decl_.rect.width, decl_.rect.height, owner, menu.get()))
         return false;
     menu.release();  // the window owns its menu bar now
@@ -429,8 +428,15 @@ Component* Win32Window::find(const std::string& name) {
     return component;
 }
 
+Component* Win32Window::required(const std::string& name) {
+    Component* component = find(name);
+    if (!component) layer_.unknownComponent(decl_.name, name);
+    return component;
+}
+
 Component* Win32Window::resolved(const std::string& name, Prop prop) const {
     Component* component = lookup(name);
+    if (!component) layer_.unknownComponent(decl_.name, name);
     if (component && !component->handle() && declaredPending_ > 0 && hasOwnWindow(component->kind()) &&
         !component->holdsUnmade(prop))
         const_cast<Win32Window*>(this)->realizeNow(*component, true);
@@ -499,7 +505,7 @@ LRESULT Win32Window::onRealizeCopies(UINT, WPARAM, LPARAM) {
 }
 
 StatusBar* Win32Window::statusBar(const std::string& name) {
-    return dynamic_cast<StatusBar*>(find(name));
+    return dynamic_cast<StatusBar*>(required(name));
 }
 
 bool Win32Window::has(const std::string& component) const {
@@ -640,6 +646,7 @@ void Win32Window::relayoutChildren(const Component& container, int page) {
 
 std::string Win32Window::copyComponent(const std::string& original) {
     Component* source = lookup(original);
+    if (!source) layer_.unknownComponent(decl_.name, original);
     if (!source || source->kind() == Kind::Menu) return {};
     ComponentDecl decl = source->decl();
     // Copies of a copy are numbered with the declared component's copies.
@@ -667,12 +674,12 @@ std::string Win32Window::copyComponent(const std::string& original) {
 }
 
 bool Win32Window::openFileDialog(const std::string& component) {
-    auto* dialog = dynamic_cast<FileDialogComponent*>(find(component));
+    auto* dialog = dynamic_cast<FileDialogComponent*>(required(component));
     return dialog && dialog->open(layer_.system());
 }
 
 void Win32Window::setPageExtent(const std::string& tabs, int page, int contentHeight) {
-    if (auto* pages = dynamic_cast<PageContainer*>(find(tabs)))
+    if (auto* pages = dynamic_cast<PageContainer*>(required(tabs)))
         pages->setExtent(page, contentHeight);
 }
 

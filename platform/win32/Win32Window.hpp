@@ -23,6 +23,9 @@ namespace velarion::win32 {
 class Win32WindowLayer;
 class StatusBar;
 
+// The window class of every top-level window of the layer.
+inline constexpr wchar_t WindowClassName[] = L"VelarionWindow";
+
 class Win32Window final : public Window, private NativeWindow {
 public:
     Win32Window(Win32WindowLayer& layer, const WindowDecl& decl, const Behaviours& behaviours);
@@ -44,6 +47,8 @@ public:
     StatusBar* statusBar(const std::string& name);
     // The component with its native window (a copy not yet made natively is made now).
     Component* find(const std::string& name);
+    // find(), and an unknown name is reported to the layer.
+    Component* required(const std::string& name);
     // Makes natively the copies that `container` shows on `page` (it is shown or scrolled).
     void realizeCopiesShown(const Component& container, int page);
 

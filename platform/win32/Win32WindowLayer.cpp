@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "assets/resource.h"
 #include "platform/win32/Dpi.hpp"
@@ -17,13 +18,13 @@ Win32Window* asWin32(Window& window) { return dynamic_cast<Win32Window*>(&window
 
 bool isLayerWindow(HWND window) {
     wchar_t name[32] = {};
-    return window && GetClassNameW(window, name, 32) && wcscmp(name, L"VelarionWindow") == 0;
+    return window && GetClassNameW(window, name, 32) && wcscmp(name, WindowClassName) == 0;
 }
 
 }  // namespace
 
-Win32WindowLayer::Win32WindowLayer(System& system)
-    : system_(system) {
+Win32WindowLayer::Win32WindowLayer(System& system, UnknownComponent onUnknown)
+    : system_(system), onUnknown_(std::move(onUnknown)) {
     enablePerMonitorDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};

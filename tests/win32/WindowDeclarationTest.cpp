@@ -86,7 +86,7 @@ class WindowDeclarationTest : public ::testing::Test {
 protected:
     ScriptedSystem system;
     Recorder recorder;
-    win32::Win32WindowLayer layer{system};
+    win32::Win32WindowLayer layer{system, failOnUnknownComponent};
 };
 
 TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {

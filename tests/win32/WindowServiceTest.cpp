@@ -82,7 +82,8 @@ TEST_F(WindowServiceTest, StatusPartTextChangesOnlyThatPart) {
     EXPECT_EQ(part(1), L"距离关机还有59秒");
     layer.setStatusPartText(*main, "状态条1", 2, "nowhere");
     layer.setStatusPartText(*main, "状态条1", -1, "nowhere");
-    layer.setStatusPartText(*main, "no such bar", 0, "nowhere");
+    EXPECT_NONFATAL_FAILURE(layer.setStatusPartText(*main, "no such bar", 0, "nowhere"),
+                            "no such bar");
     EXPECT_EQ(part(0), L"欢迎使用Velarion！");
     EXPECT_EQ(part(1), L"距离关机还有59秒");
 }
