@@ -1,6 +1,6 @@
 #include "core/SettingsFile.hpp"
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "core/Profile.hpp"
 
 namespace velarion {

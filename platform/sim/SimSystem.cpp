@@ -1,6 +1,6 @@
 #include "platform/sim/SimSystem.hpp"
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 
 namespace velarion {
 
