@@ -105,6 +105,7 @@ bool Win32Window::create(HWND owner) {
 HMENU Win32Window::buildMenu() {
     HMENU bar = nullptr;
     HMENU dropDown = nullptr;
+    UniqueMenu refused;  // a drop-down the bar did not take: destroyed with its items
     for (std::size_t i = 0; i < decl_.components.size(); ++i) {
         const ComponentDecl& c = decl_.components[i];
         if (c.kind != Kind::Menu) continue;
@@ -117,9 +118,12 @@ HMENU Win32Window::buildMenu() {
                                   decl_.components[i + 1].kind == Kind::Menu &&
                                   decl_.components[i + 1].menuLevel > 0;
             if (hasItems) {
-                dropDown = CreatePopupMenu();
-                AppendMenuW(bar, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(dropDown),
-                            caption.c_str());
+                UniqueMenu popup(CreatePopupMenu());
+                dropDown = popup.get();
+                if (popup && AppendMenuW(bar, MF_STRING | MF_POPUP,
+                                         reinterpret_cast<UINT_PTR>(popup.get()), caption.c_str()))
+                    popup.release();  // the bar owns it now
+                refused = std::move(popup);
             } else {
                 dropDown = nullptr;
                 AppendMenuW(bar, MF_STRING, id, caption.c_str());
