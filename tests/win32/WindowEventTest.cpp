@@ -39,7 +39,7 @@ TEST_F(WindowEventTest, ButtonClicksReachTheirBindingWithTheirSource) {
     main->setNumber(second, Prop::Left, 66);
     main->setFlag(second, Prop::Visible, true);
     HWND copy = handleOf(*main, second);
-    EXPECT_EQ(GetParent(copy), native(*main).find("选择夹1")->childParent(2));
+    EXPECT_EQ(GetParent(copy), native(*main).makeNow("选择夹1")->childParent(2));
     EXPECT_EQ(placeOf(copy), scaled(Rect{66, 8, 50, 50}, dpi()));
     EXPECT_EQ(textOf(copy), L"记事本");
     recorder.calls.clear();

@@ -111,7 +111,7 @@ inline void pump(win32::Win32WindowLayer& layer, int ms = 0) {
 inline win32::Win32Window& native(Window& window) { return dynamic_cast<win32::Win32Window&>(window); }
 
 inline HWND handleOf(Window& window, const std::string& component) {
-    auto* c = native(window).find(component);
+    auto* c = native(window).makeNow(component);
     return c ? c->handle() : nullptr;
 }
 
