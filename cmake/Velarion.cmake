@@ -1,7 +1,7 @@
 # Shared settings for every target of the project.
 
 # Sources are UTF-8; narrow literals are compiled as GBK, the code page every
-# text of the program lives in (core/Gbk.hpp checks this at compile time).
+# text of the program lives in (base/Gbk.hpp checks this at compile time).
 function(velarion_target target)
   target_compile_options(${target} PRIVATE
     -finput-charset=UTF-8 -fexec-charset=GBK

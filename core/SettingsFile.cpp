@@ -1,6 +1,6 @@
 #include "core/SettingsFile.hpp"
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "core/Profile.hpp"
 
 namespace velarion {
@@ -29,11 +29,8 @@ bool SettingsFile::write(std::string_view section, std::string_view key, std::st
     return writeProfileString(system_, path(), section, key, value);
 }
 
-bool SettingsFile::writeAll(const std::vector<SettingsItem>& items) {
-    std::vector<IniItem> iniItems;
-    iniItems.reserve(items.size());
-    for (const SettingsItem& item : items) iniItems.push_back({item.section, item.key, item.value});
-    return writeProfileStrings(system_, path(), iniItems);
+bool SettingsFile::writeAll(const std::vector<IniItem>& items) {
+    return writeProfileStrings(system_, path(), items);
 }
 
 }  // namespace velarion

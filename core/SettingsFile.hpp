@@ -23,10 +23,6 @@ inline constexpr std::string_view FlagOff = "假";
 // The read buffer of a profile read: a value arrives cut to ReadLimit - 1 bytes.
 inline constexpr std::size_t ReadLimit = 10240;
 
-struct SettingsItem {
-    std::string section, key, value;
-};
-
 class SettingsFile {
 public:
     explicit SettingsFile(System& system) : system_(system) {}
@@ -41,7 +37,7 @@ public:
     std::vector<std::string> readWhole(const std::vector<IniName>& names) const;
     bool write(std::string_view section, std::string_view key, std::string_view value);
     // Several items in one atomic replacement of the file: all or none.
-    bool writeAll(const std::vector<SettingsItem>& items);
+    bool writeAll(const std::vector<IniItem>& items);
 
 private:
     System& system_;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "core/TextNumber.hpp"
 
 namespace velarion {

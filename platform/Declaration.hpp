@@ -33,7 +33,7 @@ enum class Event {
     Created,            // window: after all components exist, before load returns
     CloseRequested,     // window: handler answers true to let it close
     PositionChanged,    // window
-    TrayIcon,           // window: args.code 1 = left up, 2 = left double click, 3 = right up / context menu
+    TrayIcon,           // window: args.code is one of the Tray... codes of WindowLayer.hpp
     Chosen,             // menu item
     Clicked,            // button, check box, radio button
     SliderMoved,        // track bar, every position change by the user

@@ -77,9 +77,12 @@ public:
     // User feedback. None has an owner window.
     virtual int showMessageBox(const std::string& text, unsigned flags, const std::string& title) = 0;
     virtual void soundBeep() = 0;
-    // filter: "description|pattern|description|pattern...". On OK returns true and
-    // sets fileName to the chosen file's full path; on cancel leaves it unchanged.
-    virtual bool openFileDialog(const std::string& filter, std::string& fileName) = 0;
+    // filter: "description|pattern|description|pattern..."; flags: the OFN_* flags
+    // of the dialog component, on top of hiding the read-only box. On OK returns
+    // true and sets fileName to the chosen file's full path; on cancel leaves it
+    // unchanged.
+    virtual bool openFileDialog(const std::string& filter, unsigned flags,
+                                std::string& fileName) = 0;
     virtual void showAboutBox(const std::string& applicationName, const std::string& otherText) = 0;
 };
 

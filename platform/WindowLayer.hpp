@@ -29,8 +29,13 @@ enum class Prop {
     FileName,       // text: file dialog
 };
 
+// What happened to the notification-area icon: EventArgs::code of TrayIcon.
+inline constexpr int TrayLeftButtonUp = 1;
+inline constexpr int TrayLeftDoubleClick = 2;
+inline constexpr int TrayRightButtonUp = 3;  // or the context-menu key
+
 struct EventArgs {
-    int code = 0;   // tray icon operation code
+    int code = 0;   // tray icon operation code, one of the Tray... codes
     int index = 0;  // folder index
     int x = 0, y = 0, keys = 0;
 };

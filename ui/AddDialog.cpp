@@ -5,15 +5,16 @@
 
 #include "core/ListSplit.hpp"
 #include "ui/Behaviours.hpp"
+#include "ui/ComponentNames.hpp"
 #include "ui/Declarations.hpp"
 
 namespace velarion {
 namespace {
 
-constexpr const char* NameBox = "编辑框2";
-constexpr const char* PathBox = "编辑框1";
-constexpr const char* CategoryList = "组合框1";
-constexpr const char* FileDialog = "通用对话框1";
+using component::add::categoryList;
+using component::add::fileDialog;
+using component::add::nameBox;
+using component::add::pathBox;
 
 constexpr unsigned Exclamation = MbIconExclamation;
 
@@ -39,26 +40,26 @@ bool onAddCommand(AppContext& ctx, EventContext& ev) {
 
 bool onBrowseClicked(AppContext& ctx, EventContext& ev) {
     Window& dialog = ev.window;
-    dialog.openFileDialog(FileDialog);
+    dialog.openFileDialog(fileDialog);
     // A cancel leaves the dialog's file name as it was, so the box keeps its text.
-    dialog.setText(PathBox, Prop::Text, dialog.text(FileDialog, Prop::FileName));
+    dialog.setText(pathBox, Prop::Text, dialog.text(fileDialog, Prop::FileName));
     return true;
 }
 
 bool onConfirmClicked(AppContext& ctx, EventContext& ev) {
     Window& dialog = ev.window;
-    const std::string name = dialog.text(NameBox, Prop::Text);
+    const std::string name = dialog.text(nameBox, Prop::Text);
     if (name.empty()) {
         ctx.system.showMessageBox(NoName, Exclamation, NoNameTitle);
         return true;
     }
-    const int index = dialog.number(CategoryList, Prop::Selection);
+    const int index = dialog.number(categoryList, Prop::Selection);
     if (index == 0) {
         ctx.system.showMessageBox(NoCategory, Exclamation, NoCategoryTitle);
         return true;
     }
     if (index >= 1 && index <= static_cast<int>(AllCategories.size())) {
-        const std::string path = dialog.text(PathBox, Prop::Text);
+        const std::string path = dialog.text(pathBox, Prop::Text);
         // The separator inside a name or path would split the stored lists out of step.
         if (holdsSeparator(name) || holdsSeparator(path)) {
             ctx.system.showMessageBox(HasSeparator, Exclamation, HasSeparatorTitle);

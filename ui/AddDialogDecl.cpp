@@ -2,6 +2,7 @@
 // and Esc close it without any behaviour of the program.
 
 #include "ui/BehaviourNames.hpp"
+#include "ui/ComponentNames.hpp"
 #include "ui/Declarations.hpp"
 
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -10,6 +11,7 @@ namespace velarion {
 namespace {
 
 namespace b = behaviour;
+namespace c = component::add;
 
 // OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST
 constexpr unsigned kOpenFlags = 0x1806;
@@ -37,27 +39,27 @@ WindowDecl makeAddDialog() {
         .alwaysOnTop = false,
         .modal = true,
     };
-    auto& c = w.components;
+    auto& out = w.components;
 
-    c.push_back(caption("标签1", 16, "应用名称："));
-    c.push_back({.name = "编辑框2", .kind = Kind::Edit, .rect = {96, 16, 152, 24},
-                 .tabStop = true, .border = Border::Single});
-    c.push_back(caption("标签2", 48, "应用路径："));
-    c.push_back({.name = "编辑框1", .kind = Kind::Edit, .rect = {96, 48, 96, 24},
-                 .tabStop = true, .border = Border::Single, .readOnly = true});
-    c.push_back({.name = "按钮1", .kind = Kind::Button, .rect = {193, 48, 56, 24},
-                 .tabStop = true, .text = "浏览", .align = HAlign::Center,
-                 .bindings = {{Event::Clicked, b::onBrowseClicked}}});
-    c.push_back(caption("标签3", 80, "应用类型："));
-    c.push_back({.name = "组合框1", .kind = Kind::Combo, .rect = {96, 84, 152, 20},
-                 .tabStop = true, .backColour = Rgb{255, 255, 255},
-                 .items = {"-请选择-", "聊天通讯", "音乐影音", "游戏娱乐", "其它应用"},
-                 .selection = 0});
-    c.push_back({.name = "按钮2", .kind = Kind::Button, .rect = {112, 128, 80, 32},
-                 .tabStop = true, .text = "ＯＫ", .align = HAlign::Center,
-                 .bindings = {{Event::Clicked, b::onConfirmClicked}}});
-    c.push_back({.name = "通用对话框1", .kind = Kind::FileDialog, .rect = {240, 120, 32, 32},
-                 .visible = false, .filter = "任何文件都可以|*.*", .dialogFlags = kOpenFlags});
+    out.push_back(caption(c::nameCaption, 16, "应用名称："));
+    out.push_back({.name = c::nameBox, .kind = Kind::Edit, .rect = {96, 16, 152, 24},
+                   .tabStop = true, .border = Border::Single});
+    out.push_back(caption(c::pathCaption, 48, "应用路径："));
+    out.push_back({.name = c::pathBox, .kind = Kind::Edit, .rect = {96, 48, 96, 24},
+                   .tabStop = true, .border = Border::Single, .readOnly = true});
+    out.push_back({.name = c::browseButton, .kind = Kind::Button, .rect = {193, 48, 56, 24},
+                   .tabStop = true, .text = "浏览", .align = HAlign::Center,
+                   .bindings = {{Event::Clicked, b::onBrowseClicked}}});
+    out.push_back(caption(c::categoryCaption, 80, "应用类型："));
+    out.push_back({.name = c::categoryList, .kind = Kind::Combo, .rect = {96, 84, 152, 20},
+                   .tabStop = true, .backColour = Rgb{255, 255, 255},
+                   .items = {"-请选择-", "聊天通讯", "音乐影音", "游戏娱乐", "其它应用"},
+                   .selection = 0});
+    out.push_back({.name = c::confirmButton, .kind = Kind::Button, .rect = {112, 128, 80, 32},
+                   .tabStop = true, .text = "ＯＫ", .align = HAlign::Center,
+                   .bindings = {{Event::Clicked, b::onConfirmClicked}}});
+    out.push_back({.name = c::fileDialog, .kind = Kind::FileDialog, .rect = {240, 120, 32, 32},
+                   .visible = false, .filter = "任何文件都可以|*.*", .dialogFlags = kOpenFlags});
     return w;
 }
 

@@ -7,24 +7,11 @@
 
 #include "core/TextNumber.hpp"
 #include "ui/Behaviours.hpp"
+#include "ui/ComponentNames.hpp"
 
 namespace velarion {
 namespace {
 
-constexpr const char* Tabs = "选择夹1";
-
-struct PageParts {
-    const char* templateButton;
-    const char* emptyLabel;
-};
-
-// In the order of the categories, which is also the order of the pages.
-constexpr PageParts Pages[] = {
-    {"按钮_聊天", "标签_聊天"},
-    {"按钮_音乐", "标签_音乐"},
-    {"按钮_游戏", "标签_游戏"},
-    {"按钮_其他", "标签_其他"},
-};
 
 constexpr int ButtonSize = 50;
 constexpr int ButtonPitch = 58;
@@ -59,7 +46,7 @@ int pageOf(Category category) { return static_cast<int>(category); }
 
 void fillPage(AppContext& ctx, Category category) {
     Window& window = *ctx.main;
-    const PageParts& parts = Pages[pageOf(category)];
+    const component::CategoryPage& parts = component::categoryPages[pageOf(category)];
     std::vector<std::string>& buttons = ctx.entryButtons[pageOf(category)];
 
     const CategoryListing listing = ctx.catalog.load(category);
@@ -81,7 +68,7 @@ void fillPage(AppContext& ctx, Category category) {
     for (std::size_t i = count; i < buttons.size(); ++i)
         window.setFlag(buttons[i], Prop::Visible, false);
 
-    window.setPageExtent(Tabs, pageOf(category), contentHeight(count));
+    window.setPageExtent(component::tabs, pageOf(category), contentHeight(count));
 }
 
 // The position written into a button's tag; 0 when the tag holds none.

@@ -5,6 +5,10 @@
 
 namespace velarion {
 
+// The range of the opacity slider 滑块条1; a stored opacity is brought into it.
+inline constexpr int OpacityMinimum = 50;
+inline constexpr int OpacityMaximum = 255;
+
 // The start window: folder bar, the five pages in 图片框1, the status bar, the menu.
 const WindowDecl& mainWindowDecl();
 

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "ui/Behaviours.hpp"
+#include "ui/ComponentNames.hpp"
 #include "ui/Declarations.hpp"
 
 namespace velarion {
 namespace {
 
-constexpr const char* TheWindow = "";
-constexpr const char* Tabs = "选择夹1";
+namespace c = component;
 
 constexpr int SlideStepPixels = 10;
 constexpr int SlideStepWaitMs = 1;
@@ -26,7 +26,6 @@ constexpr const char* AboutText =
 constexpr const char* LoadFailedText = "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n";
 constexpr const char* LoadFailedTitle = "错误";
 
-constexpr int TrayLeftButtonUp = 1;
 
 }  // namespace
 
@@ -51,26 +50,26 @@ bool onMainWindowCreated(AppContext& ctx, EventContext& ev) {
 }
 
 bool onCloseRequested(AppContext& ctx, EventContext& ev) {
-    ev.window.setFlag(TheWindow, Prop::Visible, false);
+    ev.window.setFlag(c::window, Prop::Visible, false);
     ctx.layer.setTrayIcon(ev.window, TrayTip);
     return false;  // the window only hides; nothing ends the program from here
 }
 
 bool onTrayEvent(AppContext& ctx, EventContext& ev) {
-    if (ev.args.code == TrayLeftButtonUp) ev.window.setFlag(TheWindow, Prop::Visible, true);
+    if (ev.args.code == TrayLeftButtonUp) ev.window.setFlag(c::window, Prop::Visible, true);
     return true;
 }
 
 bool onWindowMoved(AppContext& ctx, EventContext& ev) {
     if (!ctx.edgeHideArmed) return true;
     Window& window = ev.window;
-    if (window.number(TheWindow, Prop::Top) != 0) return true;
+    if (window.number(c::window, Prop::Top) != 0) return true;
 
     // Each step moves the window again, which comes back here nested and finds
     // the top edge below 0.
-    const int steps = window.number(TheWindow, Prop::Height) / SlideStepPixels;
+    const int steps = window.number(c::window, Prop::Height) / SlideStepPixels;
     for (int i = 0; i < steps; ++i) {
-        window.setNumber(TheWindow, Prop::Top, window.number(TheWindow, Prop::Top) - SlideStepPixels);
+        window.setNumber(c::window, Prop::Top, window.number(c::window, Prop::Top) - SlideStepPixels);
         ctx.system.waitWithEvents(SlideStepWaitMs);
     }
     ctx.edgeHideArmed = false;
@@ -81,13 +80,13 @@ bool onStatusBarMouseMove(AppContext& ctx, EventContext& ev) {
     if (ctx.edgeHideArmed) return true;
     // The move comes back to onWindowMoved while the switch is still off, so
     // it does not start a slide.
-    ctx.main->setNumber(TheWindow, Prop::Top, RevealTop);
+    ctx.main->setNumber(c::window, Prop::Top, RevealTop);
     ctx.edgeHideArmed = true;
     return true;
 }
 
 bool onFolderChanged(AppContext& ctx, EventContext& ev) {
-    ev.window.setNumber(Tabs, Prop::CurrentPage, ev.args.index);
+    ev.window.setNumber(c::tabs, Prop::CurrentPage, ev.args.index);
     return true;
 }
 

@@ -6,13 +6,14 @@
 
 #include "core/TextNumber.hpp"
 #include "ui/Behaviours.hpp"
+#include "ui/ComponentNames.hpp"
+#include "ui/Declarations.hpp"
 
 namespace velarion {
 namespace {
 
-constexpr const char* Slider = "滑块条1";
-constexpr const char* AutostartBox = "选择框1";
-constexpr const char* TopmostBox = "选择框2";
+namespace c = component;
+
 
 constexpr double OpacityThreshold = 0.0000001;
 
@@ -23,12 +24,11 @@ constexpr const char* AutostartFailedTitle = "错误";
 
 // A stored opacity brought into the slider's range (a hand-edited file may
 // hold anything); the value is cut toward zero first.
-int sliderPositionFor(Window& window, double stored) {
-    const ComponentDecl* slider = window.declaration().find(Slider);
-    const double low = slider ? slider->minimum : 50;
-    const double high = slider ? slider->maximum : 255;
+int sliderPositionFor(double stored) {
     const double whole = std::trunc(stored);
-    return static_cast<int>(whole < low ? low : whole > high ? high : whole);
+    return static_cast<int>(whole < OpacityMinimum ? OpacityMinimum
+                            : whole > OpacityMaximum ? OpacityMaximum
+                                                     : whole);
 }
 
 std::string autostartValuePath() { return std::string(RunKey) + AutostartValueName; }
@@ -66,29 +66,29 @@ void restoreSettings(AppContext& ctx) {
 
     const double opacity = textToNumber(ctx.settings.read(SectionSettings, KeyOpacity));
     if (std::fabs(opacity) > OpacityThreshold) {
-        window.setNumber(Slider, Prop::Position, sliderPositionFor(window, opacity));
-        applyOpacity(ctx, window, window.number(Slider, Prop::Position));
+        window.setNumber(c::opacitySlider, Prop::Position, sliderPositionFor(opacity));
+        applyOpacity(ctx, window, window.number(c::opacitySlider, Prop::Position));
     }
 
-    window.setFlag(AutostartBox, Prop::Checked,
+    window.setFlag(c::autostartBox, Prop::Checked,
                    flagIsOn(ctx.settings.read(SectionSettings, KeyAutostart)));
 
     const bool topmost = flagIsOn(ctx.settings.read(SectionSettings, KeyTopmost));
     ctx.layer.setWindowTopmost(window, topmost);
-    window.setFlag(TopmostBox, Prop::Checked, topmost);
+    window.setFlag(c::topmostBox, Prop::Checked, topmost);
 }
 
 bool onOpacityChanged(AppContext& ctx, EventContext& ev) {
     Window& window = *ctx.main;
-    applyOpacity(ctx, window, window.number(Slider, Prop::Position));
+    applyOpacity(ctx, window, window.number(c::opacitySlider, Prop::Position));
     ctx.settings.write(SectionSettings, KeyOpacity,
-                       numberToText(window.number(Slider, Prop::Position)));
+                       numberToText(window.number(c::opacitySlider, Prop::Position)));
     return true;
 }
 
 bool onTopmostClicked(AppContext& ctx, EventContext& ev) {
     Window& window = *ctx.main;
-    if (window.flag(TopmostBox, Prop::Checked)) {
+    if (window.flag(c::topmostBox, Prop::Checked)) {
         ctx.layer.setWindowTopmost(window, true);
         ctx.settings.write(SectionSettings, KeyTopmost, FlagOn);
     } else {
@@ -100,12 +100,12 @@ bool onTopmostClicked(AppContext& ctx, EventContext& ev) {
 
 bool onAutostartClicked(AppContext& ctx, EventContext& ev) {
     Window& window = *ctx.main;
-    if (window.flag(AutostartBox, Prop::Checked)) {
+    if (window.flag(c::autostartBox, Prop::Checked)) {
         ctx.settings.write(SectionSettings, KeyAutostart, FlagOn);
         if (!writeAutostartValue(ctx.system)) {
             // Neither Run key took the value: say so rather than show a setting
             // that does nothing.
-            window.setFlag(AutostartBox, Prop::Checked, false);
+            window.setFlag(c::autostartBox, Prop::Checked, false);
             ctx.settings.write(SectionSettings, KeyAutostart, FlagOff);
             ctx.system.showMessageBox(AutostartFailed, MbIconExclamation, AutostartFailedTitle);
         }

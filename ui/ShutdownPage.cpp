@@ -5,20 +5,13 @@
 #include <string>
 
 #include "ui/Behaviours.hpp"
+#include "ui/ComponentNames.hpp"
 
 namespace velarion {
 namespace {
 
-constexpr const char* ClockRadio = "单选框1";
-constexpr const char* CountdownRadio = "单选框2";
-constexpr const char* HourBox = "编辑框_时";
-constexpr const char* MinuteBox = "编辑框_分";
-constexpr const char* SecondBox = "编辑框_秒";
-constexpr const char* RemainingBox = "编辑框_秒计";
-constexpr const char* TaskButton = "按钮1";
-constexpr const char* Animation = "图片框2";
-constexpr const char* Timer = "时钟1";
-constexpr const char* StatusBar = "状态条1";
+namespace c = component;
+
 constexpr int StatusPart = 1;
 
 constexpr const char* CaptionArm = "确定";
@@ -31,32 +24,36 @@ public:
     PageFields(WindowLayer& layer, Window& window) : layer_(layer), window_(window) {}
 
     ShutdownMode mode() const override {
-        return window_.flag(ClockRadio, Prop::Checked) ? ShutdownMode::ClockTime
-                                                       : ShutdownMode::Countdown;
+        return window_.flag(c::clockRadio, Prop::Checked) ? ShutdownMode::ClockTime
+                                                          : ShutdownMode::Countdown;
     }
-    std::string hourText() const override { return window_.text(HourBox, Prop::Text); }
-    std::string minuteText() const override { return window_.text(MinuteBox, Prop::Text); }
-    std::string secondText() const override { return window_.text(SecondBox, Prop::Text); }
-    std::string remainingText() const override { return window_.text(RemainingBox, Prop::Text); }
+    std::string hourText() const override { return window_.text(c::hourBox, Prop::Text); }
+    std::string minuteText() const override { return window_.text(c::minuteBox, Prop::Text); }
+    std::string secondText() const override { return window_.text(c::secondBox, Prop::Text); }
+    std::string remainingText() const override {
+        return window_.text(c::remainingBox, Prop::Text);
+    }
     void setRemainingText(const std::string& text) override {
-        window_.setText(RemainingBox, Prop::Text, text);
+        window_.setText(c::remainingBox, Prop::Text, text);
     }
     void setStatusText(const std::string& text) override {
-        layer_.setStatusPartText(window_, StatusBar, StatusPart, text);
+        layer_.setStatusPartText(window_, c::statusBar, StatusPart, text);
     }
-    bool ticking() const override { return window_.number(Timer, Prop::Interval) > 0; }
+    bool ticking() const override { return window_.number(c::shutdownTimer, Prop::Interval) > 0; }
     void setTicking(bool on) override {
-        window_.setNumber(Timer, Prop::Interval, on ? TickPeriodMs : 0);
+        window_.setNumber(c::shutdownTimer, Prop::Interval, on ? TickPeriodMs : 0);
     }
-    bool armedLook() const override { return window_.text(TaskButton, Prop::Text) == CaptionStop; }
+    bool armedLook() const override {
+        return window_.text(c::shutdownButton, Prop::Text) == CaptionStop;
+    }
     void setArmedLook(bool on) override {
         if (on) {
-            if (window_.text(TaskButton, Prop::Text) != CaptionArm) return;
-            window_.setText(TaskButton, Prop::Text, CaptionStop);
-            window_.setFlag(Animation, Prop::PlayAnimation, true);
+            if (window_.text(c::shutdownButton, Prop::Text) != CaptionArm) return;
+            window_.setText(c::shutdownButton, Prop::Text, CaptionStop);
+            window_.setFlag(c::busyAnimation, Prop::PlayAnimation, true);
         } else {
-            window_.setFlag(Animation, Prop::PlayAnimation, false);
-            window_.setText(TaskButton, Prop::Text, CaptionArm);
+            window_.setFlag(c::busyAnimation, Prop::PlayAnimation, false);
+            window_.setText(c::shutdownButton, Prop::Text, CaptionArm);
         }
     }
 
@@ -67,10 +64,10 @@ private:
 
 // The clock row or the countdown row takes input, the other is greyed.
 void enableRows(Window& window, bool clockTime) {
-    window.setFlag(RemainingBox, Prop::Disabled, clockTime);
-    window.setFlag(SecondBox, Prop::Disabled, !clockTime);
-    window.setFlag(MinuteBox, Prop::Disabled, !clockTime);
-    window.setFlag(HourBox, Prop::Disabled, !clockTime);
+    window.setFlag(c::remainingBox, Prop::Disabled, clockTime);
+    window.setFlag(c::secondBox, Prop::Disabled, !clockTime);
+    window.setFlag(c::minuteBox, Prop::Disabled, !clockTime);
+    window.setFlag(c::hourBox, Prop::Disabled, !clockTime);
 }
 
 }  // namespace
@@ -90,12 +87,12 @@ bool onShutdownButtonClicked(AppContext& ctx, EventContext& ev) {
 }
 
 bool onClockModeClicked(AppContext& ctx, EventContext& ev) {
-    if (ctx.main->flag(ClockRadio, Prop::Checked)) enableRows(*ctx.main, true);
+    if (ctx.main->flag(c::clockRadio, Prop::Checked)) enableRows(*ctx.main, true);
     return true;
 }
 
 bool onCountdownModeClicked(AppContext& ctx, EventContext& ev) {
-    if (ctx.main->flag(CountdownRadio, Prop::Checked)) enableRows(*ctx.main, false);
+    if (ctx.main->flag(c::countdownRadio, Prop::Checked)) enableRows(*ctx.main, false);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/sim/SimSystem.hpp"
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 
 namespace velarion {
 
@@ -203,8 +203,8 @@ int SimSystem::showMessageBox(const std::string& text, unsigned flags, const std
     return answer;
 }
 
-bool SimSystem::openFileDialog(const std::string& filter, std::string& fileName) {
-    fileDialogs.push_back({filter, fileName});
+bool SimSystem::openFileDialog(const std::string& filter, unsigned flags, std::string& fileName) {
+    fileDialogs.push_back({filter, fileName, flags});
     if (modalHook) modalHook();
     if (fileDialogAnswers.empty()) return false;
     std::optional<std::string> answer = fileDialogAnswers.front();

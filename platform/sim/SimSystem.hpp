@@ -104,6 +104,7 @@ public:
 
     struct FileDialogRecord {
         std::string filter, initialName;
+        unsigned flags = 0;
     };
     std::vector<FileDialogRecord> fileDialogs;
     std::deque<std::optional<std::string>> fileDialogAnswers;  // a chosen path, or nullopt: cancel
@@ -134,7 +135,7 @@ public:
     void waitWithEvents(int milliseconds) override;
     int showMessageBox(const std::string& text, unsigned flags, const std::string& title) override;
     void soundBeep() override { ++beeps; }
-    bool openFileDialog(const std::string& filter, std::string& fileName) override;
+    bool openFileDialog(const std::string& filter, unsigned flags, std::string& fileName) override;
     void showAboutBox(const std::string& applicationName, const std::string& otherText) override;
 
 private:

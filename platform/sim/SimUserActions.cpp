@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <stdexcept>
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "platform/sim/SimWindow.hpp"
 
 namespace velarion {

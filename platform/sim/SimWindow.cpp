@@ -230,7 +230,7 @@ bool SimWindow::openFileDialog(const std::string& component) {
     auto& c = bag(component);
     if (c.decl.kind != Kind::FileDialog) misuse("'" + component + "' is not a file dialog");
     std::string fileName = c.fileName;
-    if (!layer_.system().openFileDialog(c.decl.filter, fileName)) return false;
+    if (!layer_.system().openFileDialog(c.decl.filter, c.decl.dialogFlags, fileName)) return false;
     c.fileName = fileName;
     return true;
 }

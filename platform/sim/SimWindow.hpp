@@ -56,7 +56,7 @@ public:
     bool selectItem(const std::string& combo, int index);
     bool moveTo(int left, int top);  // dragged by the title bar
     bool mouseOver(const std::string& statusBar, int x, int y, int keys = 0);
-    bool trayEvent(int code);  // 1 left up, 2 left double click, 3 right up
+    bool trayEvent(int code);  // one of the Tray... codes
     // Close box, Alt+F4 or the system asking: answers the handler's result
     // (true when nothing is bound) and closes the window when it is true.
     bool requestClose();

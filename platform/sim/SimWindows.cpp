@@ -4,7 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "platform/sim/SimSystem.hpp"
 
 namespace velarion {

@@ -37,6 +37,62 @@ int queryNumber(IWICMetadataQueryReader* reader, const wchar_t* name, int fallba
     return result;
 }
 
+// One frame as decoded: its pixels (premultiplied BGRA), its place on the
+// canvas, how long it shows and what becomes of it before the next one.
+struct FramePixels {
+    int left = 0, top = 0, width = 0, height = 0;
+    int delayMs = 100;
+    int disposal = 0;  // 2: back to transparent, 3: back to what was before
+    std::vector<std::uint32_t> pixels;
+};
+
+std::optional<FramePixels> readFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder,
+                                     UINT index) {
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder.GetFrame(index, frame.put()))) return std::nullopt;
+    UINT width = 0, height = 0;
+    frame->GetSize(&width, &height);
+    FramePixels result;
+    result.width = static_cast<int>(width);
+    result.height = static_cast<int>(height);
+    ComPtr<IWICMetadataQueryReader> meta;
+    frame->GetMetadataQueryReader(meta.put());
+    result.left = queryNumber(meta.get(), L"/imgdesc/Left", 0);
+    result.top = queryNumber(meta.get(), L"/imgdesc/Top", 0);
+    const int delay = queryNumber(meta.get(), L"/grctlext/Delay", 10) * 10;
+    // A delay under 20 ms is taken as the customary 100 ms, as browsers do.
+    result.delayMs = delay < 20 ? 100 : delay;
+    result.disposal = queryNumber(meta.get(), L"/grctlext/Disposal", 0);
+
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory.CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)))
+        return std::nullopt;
+    result.pixels.resize(static_cast<std::size_t>(width) * height);
+    if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(result.pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(result.pixels.data()))))
+        return std::nullopt;
+    return result;
+}
+
+// Calls visit(at, from) for every pixel of the frame that falls on a canvas of
+// width x height: `at` indexes the canvas, `from` the frame's pixels.
+template <typename Visit>
+void forEachOnCanvas(const FramePixels& frame, int width, int height, Visit visit) {
+    for (int y = 0; y < frame.height; ++y) {
+        const int cy = frame.top + y;
+        if (cy < 0 || cy >= height) continue;
+        for (int x = 0; x < frame.width; ++x) {
+            const int cx = frame.left + x;
+            if (cx < 0 || cx >= width) continue;
+            visit(static_cast<std::size_t>(cy) * width + cx,
+                  static_cast<std::size_t>(y) * frame.width + x);
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<AnimatedPicture> AnimatedPicture::fromAsset(const std::string& asset) {
@@ -76,55 +132,26 @@ std::optional<AnimatedPicture> AnimatedPicture::decode(const void* bytes, std::s
 
     std::vector<std::uint32_t> canvas, saved;
     for (UINT i = 0; i < count; ++i) {
-        ComPtr<IWICBitmapFrameDecode> frame;
-        if (FAILED(decoder->GetFrame(i, frame.put()))) return std::nullopt;
-        UINT fw = 0, fh = 0;
-        frame->GetSize(&fw, &fh);
+        std::optional<FramePixels> frame = readFrame(*factory.get(), *decoder.get(), i);
+        if (!frame) return std::nullopt;
         if (picture.width_ <= 0 || picture.height_ <= 0) {
-            picture.width_ = static_cast<int>(fw);
-            picture.height_ = static_cast<int>(fh);
+            picture.width_ = frame->width;
+            picture.height_ = frame->height;
         }
         if (canvas.empty())
             canvas.assign(static_cast<std::size_t>(picture.width_) * picture.height_, 0);
-        ComPtr<IWICMetadataQueryReader> meta;
-        frame->GetMetadataQueryReader(meta.put());
-        const int left = queryNumber(meta.get(), L"/imgdesc/Left", 0);
-        const int top = queryNumber(meta.get(), L"/imgdesc/Top", 0);
-        const int delay = queryNumber(meta.get(), L"/grctlext/Delay", 10) * 10;
-        const int disposal = queryNumber(meta.get(), L"/grctlext/Disposal", 0);
+        const auto onCanvas = [&](auto visit) {
+            forEachOnCanvas(*frame, picture.width_, picture.height_, visit);
+        };
 
-        ComPtr<IWICFormatConverter> converter;
-        if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
-                                         WICBitmapDitherTypeNone, nullptr, 0.0,
-                                         WICBitmapPaletteTypeCustom)))
-            return std::nullopt;
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(fw) * fh);
-        if (FAILED(converter->CopyPixels(nullptr, fw * 4, static_cast<UINT>(pixels.size() * 4),
-                                         reinterpret_cast<BYTE*>(pixels.data()))))
-            return std::nullopt;
-
-        if (disposal == 3) saved = canvas;
-        for (UINT y = 0; y < fh; ++y) {
-            const int cy = top + static_cast<int>(y);
-            if (cy < 0 || cy >= picture.height_) continue;
-            for (UINT x = 0; x < fw; ++x) {
-                const int cx = left + static_cast<int>(x);
-                if (cx < 0 || cx >= picture.width_) continue;
-                const std::uint32_t source = pixels[y * fw + x];
-                if ((source >> 24) != 0) canvas[static_cast<std::size_t>(cy) * picture.width_ + cx] = source;
-            }
-        }
-        // A delay under 20 ms is taken as the customary 100 ms, as browsers do.
-        picture.frames_.push_back({canvas, delay < 20 ? 100 : delay});
-        if (disposal == 2) {
-            for (UINT y = 0; y < fh; ++y)
-                for (UINT x = 0; x < fw; ++x) {
-                    const int cx = left + static_cast<int>(x), cy = top + static_cast<int>(y);
-                    if (cx >= 0 && cy >= 0 && cx < picture.width_ && cy < picture.height_)
-                        canvas[static_cast<std::size_t>(cy) * picture.width_ + cx] = 0;
-                }
-        } else if (disposal == 3 && !saved.empty()) {
+        if (frame->disposal == 3) saved = canvas;
+        onCanvas([&](std::size_t at, std::size_t from) {
+            if ((frame->pixels[from] >> 24) != 0) canvas[at] = frame->pixels[from];
+        });
+        picture.frames_.push_back({canvas, frame->delayMs});
+        if (frame->disposal == 2) {
+            onCanvas([&](std::size_t at, std::size_t) { canvas[at] = 0; });
+        } else if (frame->disposal == 3 && !saved.empty()) {
             canvas = saved;
         }
     }

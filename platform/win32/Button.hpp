@@ -8,10 +8,10 @@
 
 namespace velarion::win32 {
 
-class Button final : public Component {
+class Button final : public SystemControl {
 public:
     Button(Win32Window& window, ComponentDecl decl, Component* container)
-        : Component(window, std::move(decl), container), checked_(decl_.checked) {}
+        : SystemControl(window, std::move(decl), container), checked_(decl_.checked) {}
     void create(HWND parent, int id) override;
     void onCommand(int code) override;
     bool getFlag(Prop prop, bool& value) const override;

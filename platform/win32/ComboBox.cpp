@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/Encoding.hpp"
-#include "platform/win32/Label.hpp"
+#include "platform/win32/Colours.hpp"
 
 namespace velarion::win32 {
 

@@ -6,9 +6,9 @@
 
 namespace velarion::win32 {
 
-class ComboBox final : public Component {
+class ComboBox final : public SystemControl {
 public:
-    using Component::Component;
+    using SystemControl::SystemControl;
     void create(HWND parent, int id) override;
     void layout(int dpi) override;
     bool getText(Prop prop, std::string& value) const override;

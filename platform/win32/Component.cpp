@@ -6,6 +6,24 @@
 #include "platform/win32/Win32Window.hpp"
 
 namespace velarion::win32 {
+namespace {
+
+// The field of the place that a number property names; nullptr for the others.
+template <typename Place>
+auto placeField(Place& place, Prop prop) -> decltype(&place.left) {
+    switch (prop) {
+    case Prop::Left:
+        return &place.left;
+    case Prop::Top:
+        return &place.top;
+    case Prop::Height:
+        return &place.height;
+    default:
+        return nullptr;
+    }
+}
+
+}  // namespace
 
 Component::Component(Win32Window& window, ComponentDecl decl, Component* container)
     : window_(window),
@@ -39,8 +57,8 @@ DWORD Component::commonStyle() const {
     return style;
 }
 
-HWND Component::createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent,
-                              int id) {
+HWND SystemControl::createControl(DWORD exStyle, const wchar_t* className, DWORD style,
+                                  HWND parent, int id) {
     id_ = id;
     // Made in its place and with its font, so that the layout that follows has nothing to do.
     const RECT place = placement();
@@ -122,39 +140,17 @@ bool Component::setText(Prop prop, const std::string& value) {
 }
 
 bool Component::getNumber(Prop prop, int& value) const {
-    switch (prop) {
-    case Prop::Left:
-        value = rect_.left;
-        return true;
-    case Prop::Top:
-        value = rect_.top;
-        return true;
-    case Prop::Height:
-        value = rect_.height;
-        return true;
-    default:
-        return false;
-    }
+    const int* field = placeField(rect_, prop);
+    if (field) value = *field;
+    return field != nullptr;
 }
 
 bool Component::setNumber(Prop prop, int value) {
+    int* field = placeField(rect_, prop);
+    if (!field) return false;
     // The native window is always at rect_: an unchanged place needs no move.
-    const int* now = prop == Prop::Left ? &rect_.left : prop == Prop::Top ? &rect_.top
-                   : prop == Prop::Height ? &rect_.height : nullptr;
-    if (now && *now == value) return true;
-    switch (prop) {
-    case Prop::Left:
-        rect_.left = value;
-        break;
-    case Prop::Top:
-        rect_.top = value;
-        break;
-    case Prop::Height:
-        rect_.height = value;
-        break;
-    default:
-        return false;
-    }
+    if (*field == value) return true;
+    *field = value;
     place();
     return true;
 }

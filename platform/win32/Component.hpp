@@ -31,7 +31,7 @@ public:
     const Rect& rect() const { return rect_; }
 
     // The component's own window; nullptr for components without one.
-    virtual HWND handle() const { return hwnd_; }
+    virtual HWND handle() const { return nullptr; }
     // Makes the native window under `parent` with the control identifier `id`.
     virtual void create(HWND parent, int id);
     // Places the component at its declared place for `dpi`, with its font.
@@ -66,7 +66,6 @@ public:
 protected:
     // The styles every child control shares: child, visible, disabled, tab stop.
     DWORD commonStyle() const;
-    HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);
     // Where the component's window belongs in its parent at the current DPI.
     RECT placement() const;
     // Moves the component's window to its place at the current DPI.
@@ -87,8 +86,21 @@ protected:
     std::string tag_;
     int id_ = 0;
     int dpi_ = 96;
-    HWND hwnd_ = nullptr;  // a child window: destroyed with its parent
     HFONT appliedFont_ = nullptr;  // the font the control was last given
+};
+
+// A component that is one of the system's controls (edit, static, button, combo
+// box, track bar, status bar). The kinds that are windows of their own keep
+// their handle in NativeWindow instead.
+class SystemControl : public Component {
+public:
+    using Component::Component;
+    HWND handle() const override { return hwnd_; }
+
+protected:
+    HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);
+
+    HWND hwnd_ = nullptr;  // a child window: destroyed with its parent
 };
 
 // The C++ type for the component's kind.

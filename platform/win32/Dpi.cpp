@@ -1,39 +1,37 @@
 #include "platform/win32/Dpi.hpp"
 
+#include "platform/win32/Handles.hpp"
+#include "platform/win32/LateBound.hpp"
+
 namespace velarion::win32 {
 namespace {
 
-template <typename F>
-F user32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
-}
+// Where the DPI functions are; they came with later versions of Windows.
+constexpr wchar_t User32[] = L"user32.dll";
 
 int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : BaseDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : BaseDpi;
     return dpi > 0 ? dpi : BaseDpi;
 }
 
 }  // namespace
 
 void enablePerMonitorDpiAwareness() {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    if (auto set = user32Function<SetContext>("SetProcessDpiAwarenessContext")) {
+    using SetContext = BOOL WINAPI(HANDLE);
+    if (auto set = lateBound<SetContext>(User32, "SetProcessDpiAwarenessContext")) {
         // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2; fails harmlessly when
         // the manifest has set the awareness already.
         if (set(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)))) return;
         if (GetLastError() == ERROR_ACCESS_DENIED) return;
     }
-    using SetAware = BOOL(WINAPI*)();
-    if (auto set = user32Function<SetAware>("SetProcessDPIAware")) set();
+    using SetAware = BOOL WINAPI();
+    if (auto set = lateBound<SetAware>(User32, "SetProcessDPIAware")) set();
 }
 
 int dpiOfWindow(HWND window) {
-    using GetForWindow = UINT(WINAPI*)(HWND);
-    static const auto get = user32Function<GetForWindow>("GetDpiForWindow");
+    using GetForWindow = UINT WINAPI(HWND);
+    static const auto get = lateBound<GetForWindow>(User32, "GetDpiForWindow");
     if (get && window) {
         const UINT dpi = get(window);
         if (dpi > 0) return static_cast<int>(dpi);
@@ -42,8 +40,8 @@ int dpiOfWindow(HWND window) {
 }
 
 int systemDpi() {
-    using GetForSystem = UINT(WINAPI*)();
-    static const auto get = user32Function<GetForSystem>("GetDpiForSystem");
+    using GetForSystem = UINT WINAPI();
+    static const auto get = lateBound<GetForSystem>(User32, "GetDpiForSystem");
     if (get) {
         const UINT dpi = get();
         if (dpi > 0) return static_cast<int>(dpi);
@@ -52,8 +50,8 @@ int systemDpi() {
 }
 
 int systemMetricForDpi(int index, int dpi) {
-    using GetMetric = int(WINAPI*)(int, UINT);
-    static const auto get = user32Function<GetMetric>("GetSystemMetricsForDpi");
+    using GetMetric = int WINAPI(int, UINT);
+    static const auto get = lateBound<GetMetric>(User32, "GetSystemMetricsForDpi");
     if (get) return get(index, static_cast<UINT>(dpi));
     return MulDiv(GetSystemMetrics(index), dpi, systemDpi());
 }
@@ -61,8 +59,8 @@ int systemMetricForDpi(int index, int dpi) {
 LOGFONTW messageFontForDpi(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    using GetForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    static const auto get = user32Function<GetForDpi>("SystemParametersInfoForDpi");
+    using GetForDpi = BOOL WINAPI(UINT, UINT, PVOID, UINT, UINT);
+    static const auto get = lateBound<GetForDpi>(User32, "SystemParametersInfoForDpi");
     if (get && get(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
         return metrics.lfMessageFont;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {

@@ -1,5 +1,6 @@
 #include "platform/win32/EditBox.hpp"
 
+#include "platform/win32/Colours.hpp"
 #include "platform/win32/NumberFilter.hpp"
 
 namespace velarion::win32 {
@@ -17,12 +18,7 @@ void EditBox::create(HWND parent, int id) {
 HBRUSH EditBox::onColour(HDC dc) {
     // A disabled or read-only box keeps the system's greyed look.
     if (!decl_.backColour || decl_.readOnly || !IsWindowEnabled(hwnd_)) return nullptr;
-    const COLORREF colour = RGB(decl_.backColour->r, decl_.backColour->g, decl_.backColour->b);
-    if (!background_) background_.reset(CreateSolidBrush(colour));
-    SetBkColor(dc, colour);
-    SetTextColor(dc, decl_.textColour ? RGB(decl_.textColour->r, decl_.textColour->g, decl_.textColour->b)
-                                      : GetSysColor(COLOR_WINDOWTEXT));
-    return background_.get();
+    return declaredColours(decl_, dc, background_);
 }
 
 }  // namespace velarion::win32

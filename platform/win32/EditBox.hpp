@@ -6,9 +6,9 @@
 
 namespace velarion::win32 {
 
-class EditBox final : public Component {
+class EditBox final : public SystemControl {
 public:
-    using Component::Component;
+    using SystemControl::SystemControl;
     void create(HWND parent, int id) override;
     HBRUSH onColour(HDC dc) override;
 

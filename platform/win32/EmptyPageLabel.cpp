@@ -1,5 +1,6 @@
 #include "platform/win32/EmptyPageLabel.hpp"
 
+#include "platform/win32/Colours.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/Handles.hpp"
 
@@ -24,7 +25,7 @@ bool EmptyPageLabel::setText(Prop prop, const std::string& value) {
 COLORREF EmptyPageLabel::ringColour(const Shading& shading, int ring, int width) {
     const auto& colours = shading.colours;
     if (colours.empty()) return RGB(128, 128, 128);
-    if (colours.size() == 1 || width <= 1) return RGB(colours[0].r, colours[0].g, colours[0].b);
+    if (colours.size() == 1 || width <= 1) return colourRef(colours[0]);
     // The colours stand at even steps from the outer ring (0) to the inner one (width - 1).
     const int segments = static_cast<int>(colours.size()) - 1;
     const int span = width - 1;
@@ -41,7 +42,7 @@ void EmptyPageLabel::paint(HDC dc, const RECT& client) {
     // No background of its own unless declared: the container's face.
     UniqueBrush back;
     if (decl_.backColour)
-        back.reset(CreateSolidBrush(RGB(decl_.backColour->r, decl_.backColour->g, decl_.backColour->b)));
+        back.reset(CreateSolidBrush(colourRef(*decl_.backColour)));
     FillRect(dc, &client, back ? back.get() : GetSysColorBrush(COLOR_BTNFACE));
     RECT inner = client;
     if (decl_.shading && decl_.shading->width > 0) {
@@ -55,8 +56,7 @@ void EmptyPageLabel::paint(HDC dc, const RECT& client) {
     }
     SelectScope useFont(dc, font());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, decl_.textColour ? RGB(decl_.textColour->r, decl_.textColour->g, decl_.textColour->b)
-                                      : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, colourOr(decl_.textColour, COLOR_WINDOWTEXT));
     UINT format = DT_NOPREFIX;
     format |= decl_.align == HAlign::Center ? DT_CENTER : decl_.align == HAlign::Right ? DT_RIGHT : DT_LEFT;
     if (decl_.singleLine) format |= DT_SINGLELINE | (decl_.vCenter ? DT_VCENTER : 0);

@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/Colours.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/Handles.hpp"
 #include "platform/win32/Win32Window.hpp"
@@ -112,8 +113,7 @@ bool FolderBar::setNumber(Prop prop, int value) {
 }
 
 void FolderBar::paint(HDC dc, const RECT& client) {
-    const COLORREF back = decl_.backColour ? RGB(decl_.backColour->r, decl_.backColour->g, decl_.backColour->b)
-                                           : GetSysColor(COLOR_BTNFACE);
+    const COLORREF back = colourOr(decl_.backColour, COLOR_BTNFACE);
     fill(dc, client, back);
     SelectScope useFont(dc, font());
     SetBkMode(dc, TRANSPARENT);

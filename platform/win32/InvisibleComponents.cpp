@@ -39,7 +39,7 @@ bool TimerComponent::setNumber(Prop prop, int value) {
 }
 
 bool FileDialogComponent::open(System& system) {
-    return system.openFileDialog(decl_.filter, fileName_);
+    return system.openFileDialog(decl_.filter, decl_.dialogFlags, fileName_);
 }
 
 bool FileDialogComponent::getText(Prop prop, std::string& value) const {

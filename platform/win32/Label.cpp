@@ -1,19 +1,8 @@
 #include "platform/win32/Label.hpp"
 
-namespace velarion::win32 {
+#include "platform/win32/Colours.hpp"
 
-HBRUSH declaredColours(const ComponentDecl& decl, HDC dc, UniqueBrush& background) {
-    SetTextColor(dc, decl.textColour ? RGB(decl.textColour->r, decl.textColour->g, decl.textColour->b)
-                                     : GetSysColor(COLOR_WINDOWTEXT));
-    if (decl.backColour) {
-        const COLORREF colour = RGB(decl.backColour->r, decl.backColour->g, decl.backColour->b);
-        if (!background) background.reset(CreateSolidBrush(colour));
-        SetBkColor(dc, colour);
-        return background.get();
-    }
-    SetBkMode(dc, TRANSPARENT);
-    return GetSysColorBrush(COLOR_BTNFACE);
-}
+namespace velarion::win32 {
 
 void Label::create(HWND parent, int id) {
     DWORD style = commonStyle() | SS_NOPREFIX;

@@ -1,8 +1,10 @@
 #pragma once
-// Functions of system libraries that the program needs only now and then (the
-// notification icon, the Open dialog, opening a document through the shell),
-// looked up when first called: linked in the usual way, shell32 and comdlg32
-// would be loaded, with all they load, at every start of the program.
+// Functions of system libraries looked up by name when first called, the one
+// way the program binds late. Two kinds need it: those it uses only now and then
+// (the notification icon, the Open dialog, the About box, opening a document
+// through the shell; linked in the usual way, shell32 and comdlg32 would be
+// loaded, with all they load, at every start), and those that older systems
+// lack (the DPI functions), so that the program still starts there.
 
 #include <windows.h>
 

@@ -9,9 +9,9 @@
 
 namespace velarion::win32 {
 
-class StatusBar final : public Component {
+class StatusBar final : public SystemControl {
 public:
-    using Component::Component;
+    using SystemControl::SystemControl;
     void create(HWND parent, int id) override;
     void layout(int dpi) override;
 

@@ -9,7 +9,6 @@
 
 #include "platform/win32/Com.hpp"
 #include "platform/win32/Encoding.hpp"
-#include "platform/win32/KernelHandles.hpp"
 #include "platform/win32/LateBound.hpp"
 #include "platform/win32/Win32System.hpp"
 
@@ -22,7 +21,7 @@ int Win32System::showMessageBox(const std::string& text, unsigned flags, const s
 
 void Win32System::soundBeep() { MessageBeep(0); }
 
-bool Win32System::openFileDialog(const std::string& filter, std::string& fileName) {
+bool Win32System::openFileDialog(const std::string& filter, unsigned flags, std::string& fileName) {
     // "description|pattern|..." becomes the zero-separated list the dialog takes.
     // Converted first: in GBK a '|' byte can be the trail of a Chinese character.
     std::wstring filters = toWide(filter);
@@ -39,9 +38,10 @@ bool Win32System::openFileDialog(const std::string& filter, std::string& fileNam
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    dialog.Flags = OFN_HIDEREADONLY | flags;
     const ComScope com;  // the dialog's folder views are COM objects
-    const auto getOpenFileName = lateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    const auto getOpenFileName =
+        lateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     if (!getOpenFileName || !getOpenFileName(&dialog)) return false;
     fileName = toGbk(buffer.c_str());
     return true;
@@ -49,11 +49,7 @@ bool Win32System::openFileDialog(const std::string& filter, std::string& fileNam
 
 void Win32System::showAboutBox(const std::string& applicationName, const std::string& otherText) {
     // Looked up at run time: shell32 is loaded only when the box is asked for.
-    UniqueLibrary shell(LoadLibraryW(L"shell32.dll"));
-    if (!shell) return;
-    using ShellAboutFunction = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, HICON);
-    const auto shellAbout = reinterpret_cast<ShellAboutFunction>(
-        reinterpret_cast<void*>(GetProcAddress(shell.get(), "ShellAboutW")));
+    const auto shellAbout = lateBound<decltype(ShellAboutW)>(L"shell32.dll", "ShellAboutW");
     if (shellAbout) shellAbout(nullptr, toWide(applicationName).c_str(), toWide(otherText).c_str(), nullptr);
 }
 

@@ -8,10 +8,10 @@
 
 namespace velarion::win32 {
 
-class Trackbar final : public Component {
+class Trackbar final : public SystemControl {
 public:
     Trackbar(Win32Window& window, ComponentDecl decl, Component* container)
-        : Component(window, std::move(decl), container), position_(decl_.position) {}
+        : SystemControl(window, std::move(decl), container), position_(decl_.position) {}
     void create(HWND parent, int id) override;
     void onScroll(int code) override;
     bool getNumber(Prop prop, int& value) const override;

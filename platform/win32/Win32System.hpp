@@ -40,7 +40,7 @@ public:
 
     int showMessageBox(const std::string& text, unsigned flags, const std::string& title) override;
     void soundBeep() override;
-    bool openFileDialog(const std::string& filter, std::string& fileName) override;
+    bool openFileDialog(const std::string& filter, unsigned flags, std::string& fileName) override;
     void showAboutBox(const std::string& applicationName, const std::string& otherText) override;
 
 private:

@@ -1,7 +1,5 @@
 #include "platform/win32/Win32Window.hpp"
 
-#include <algorithm>
-
 #include "assets/resource.h"
 #include "platform/win32/Controls.hpp"
 #include "platform/win32/Dpi.hpp"
@@ -11,49 +9,7 @@
 namespace velarion::win32 {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"VelarionWindow";
 constexpr UINT kDeferredClose = WM_APP + 1;
-constexpr UINT kRealizeCopies = WM_APP + 2;
-constexpr std::size_t kCopiesPerMessage = 16;
-
-// Whether a component lies in the part of its container's page that can be seen:
-// from the page's scroll position down one container height.
-bool inView(const Component& c, const Component& container, int page) {
-    if (c.container() != &container || c.page() != page) return false;
-    const int top = container.scrollTop(page);
-    const int bottom = top + container.rect().height;
-    return c.rect().top < bottom && c.rect().top + c.rect().height > top;
-}
-
-// The component itself or the container it sits in that lies on a page of a
-// paged container (a 选择夹); nullptr when it is on no page.
-const Component* onPage(const Component& c) {
-    int current = -1;
-    for (const Component* at = &c; at->container(); at = at->container())
-        if (at->container()->getNumber(Prop::CurrentPage, current)) return at;
-    return nullptr;
-}
-
-// Whether the component lies on that page of the container, in view.
-bool onShownPart(const Component& c, const Component& container, int page) {
-    const Component* placed = onPage(c);
-    return placed && inView(*placed, container, page);
-}
-
-// Whether the component's page is shown now and the component is in view.
-bool shownNow(const Component& c) {
-    const Component* placed = onPage(c);
-    int shown = -1;
-    return placed && placed->container()->getNumber(Prop::CurrentPage, shown) &&
-           inView(*placed, *placed->container(), shown);
-}
-
-// Whether the component has a native window of its own to make.
-bool hasOwnWindow(Kind kind) { return kind != Kind::Menu && kind != Kind::Timer && kind != Kind::FileDialog; }
-
-bool sameParent(const Component& a, const Component& b) {
-    return a.container() == b.container() && a.page() == b.page();
-}
 
 }  // namespace
 
@@ -69,7 +25,7 @@ Win32Window::~Win32Window() {
 // ---------------------------------------------------------------- making
 
 bool Win32Window::create(HWND owner) {
-    registerClass(kWindowClass, GetSysColorBrush(COLOR_BTNFACE));
+    registerClass(WindowClassName, GetSysColorBrush(COLOR_BTNFACE));
     DWORD style = WS_CLIPCHILDREN | WS_CAPTION;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (decl_.toolWindow) {
@@ -86,7 +42,7 @@ bool Win32Window::create(HWND owner) {
     if (decl_.alwaysOnTop) exStyle |= WS_EX_TOPMOST;
 
     UniqueMenu menu(buildMenu());
-    if (!createNative(exStyle, kWindowClass, toWide(decl_.title), style, decl_.rect.left,
+    if (!createNative(exStyle, WindowClassName, toWide(decl_.title), style, decl_.rect.left,
                       decl_.rect.top, decl_.rect.width, decl_.rect.height, owner, menu.get()))
         return false;
     menu.release();  // the window owns its menu bar now
@@ -106,6 +62,7 @@ bool Win32Window::create(HWND owner) {
 HMENU Win32Window::buildMenu() {
     HMENU bar = nullptr;
     HMENU dropDown = nullptr;
+    UniqueMenu refused;  // a drop-down the bar did not take: destroyed with its items
     for (std::size_t i = 0; i < decl_.components.size(); ++i) {
         const ComponentDecl& c = decl_.components[i];
         if (c.kind != Kind::Menu) continue;
@@ -118,9 +75,12 @@ HMENU Win32Window::buildMenu() {
                                   decl_.components[i + 1].kind == Kind::Menu &&
                                   decl_.components[i + 1].menuLevel > 0;
             if (hasItems) {
-                dropDown = CreatePopupMenu();
-                AppendMenuW(bar, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(dropDown),
-                            caption.c_str());
+                UniqueMenu popup(CreatePopupMenu());
+                dropDown = popup.get();
+                if (popup && AppendMenuW(bar, MF_STRING | MF_POPUP,
+                                         reinterpret_cast<UINT_PTR>(popup.get()), caption.c_str()))
+                    popup.release();  // the bar owns it now
+                refused = std::move(popup);
             } else {
                 dropDown = nullptr;
                 AppendMenuW(bar, MF_STRING, id, caption.c_str());
@@ -132,23 +92,8 @@ HMENU Win32Window::buildMenu() {
     return bar;
 }
 
-Component* Win32Window::makeAndCreate(const ComponentDecl& decl) {
-    PendingCopy made = make(decl);
-    // While the window is being made, what lies on a page not shown is made natively
-    // later: when something asks for it, when its page is shown, or from the message
-    // queue once the window shows.
-    if (deferHidden_ && hasOwnWindow(decl.kind) && !shownNow(*made.component) && onPage(*made.component)) {
-        made.declared = true;
-        pendingCopies_.push_back(made);
-        ++declaredPending_;
-    } else {
-        realize(made);
-    }
-    return made.component;
-}
-
 // The component object with its name and identifier, not yet made natively.
-Win32Window::PendingCopy Win32Window::make(ComponentDecl decl) {
+Win32Window::Unmade Win32Window::make(ComponentDecl decl) {
     Component* container = decl.container.empty() ? nullptr : lookup(decl.container);
     auto component = makeComponent(*this, std::move(decl), container);
     Component* raw = component.get();
@@ -160,7 +105,7 @@ Win32Window::PendingCopy Win32Window::make(ComponentDecl decl) {
 }
 
 // Makes the component's native window in the state its properties hold now.
-void Win32Window::realize(const PendingCopy& made) {
+void Win32Window::makeNative(const Unmade& made) {
     Component& component = *made.component;
     HWND parent = component.container() ? component.container()->childParent(component.page()) : nullptr;
     if (!parent) parent = handle();
@@ -224,9 +169,7 @@ void Win32Window::raiseCreated() {
 
 void Win32Window::show() {
     if (!handle() || closing_) return;
-    realizePending(shownNow, pendingCopies_.size());
-    if (!pendingCopies_.empty() && !realizePosted_ && PostMessageW(handle(), kRealizeCopies, 0, 0))
-        realizePosted_ = true;
+    makeWhatShows();
     ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
     if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) SetFocus(first);
@@ -280,7 +223,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_ACTIVATE, &Win32Window::onActivate},
         {WM_DESTROY, &Win32Window::onDestroy},
         {kDeferredClose, &Win32Window::onDeferredClose},
-        {kRealizeCopies, &Win32Window::onRealizeCopies},
+        {MakeUnmadeMessage, &Win32Window::onMakeUnmade},
     };
     for (const Route& route : routes)
         if (route.message == message) return (this->*route.handler)(message, wParam, lParam);
@@ -416,212 +359,6 @@ void Win32Window::close() {
     }
 }
 
-// ---------------------------------------------------------------- properties
-
-Component* Win32Window::lookup(const std::string& name) const {
-    auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second;
-}
-
-Component* Win32Window::find(const std::string& name) {
-    Component* component = lookup(name);
-    if (component && !pendingCopies_.empty()) realizeNow(*component);
-    return component;
-}
-
-Component* Win32Window::resolved(const std::string& name, Prop prop) const {
-    Component* component = lookup(name);
-    if (component && !component->handle() && declaredPending_ > 0 && hasOwnWindow(component->kind()) &&
-        !component->holdsUnmade(prop))
-        const_cast<Win32Window*>(this)->realizeNow(*component, true);
-    return component;
-}
-
-// A declared component is made with its containers and with what was declared
-// before it in the same place, so that the native windows keep the declared order
-// (tab order, stacking) however late they are made. A copy is made alone.
-void Win32Window::realizeNow(Component& target, bool declaredOnly) {
-    auto pending = std::find_if(pendingCopies_.begin(), pendingCopies_.end(),
-                                [&](const PendingCopy& p) { return p.component == &target; });
-    if (pending == pendingCopies_.end() || (declaredOnly && !pending->declared)) return;
-    if (!pending->declared) {
-        realizePending([&](const Component& c) { return &c == &target; }, 1);
-        return;
-    }
-    std::vector<const Component*> chain{&target};  // the target and its containers
-    for (const Component* at = target.container(); at; at = at->container()) chain.push_back(at);
-    std::vector<const Component*> waiting = chain;  // those not passed yet in the list
-    realizePending(
-        [&](const Component& c) {
-            const bool inChain = std::find(chain.begin(), chain.end(), &c) != chain.end();
-            bool before = false;
-            for (const Component* node : waiting) before = before || (node != &c && sameParent(c, *node));
-            waiting.erase(std::remove(waiting.begin(), waiting.end(), &c), waiting.end());
-            return inChain || before;
-        },
-        pendingCopies_.size());
-}
-
-template <typename Pick>
-void Win32Window::realizePending(Pick pick, std::size_t most) {
-    // Taken out first: making a window sends messages, and whatever they lead to
-    // finds a consistent list (anything added meanwhile goes after what stays).
-    std::vector<PendingCopy> list = std::move(pendingCopies_);
-    pendingCopies_.clear();
-    std::vector<PendingCopy> kept;
-    std::size_t made = 0;
-    for (const PendingCopy& pending : list) {
-        if (made < most && pick(*pending.component)) {
-            if (pending.declared) --declaredPending_;
-            realize(pending);
-            pending.component->layout(dpi_);
-            ++made;
-        } else {
-            kept.push_back(pending);
-        }
-    }
-    kept.insert(kept.end(), pendingCopies_.begin(), pendingCopies_.end());
-    pendingCopies_ = std::move(kept);
-}
-
-void Win32Window::realizeCopiesShown(const Component& container, int page) {
-    if (pendingCopies_.empty()) return;
-    realizePending([&](const Component& c) { return onShownPart(c, container, page); },
-                   pendingCopies_.size());
-}
-
-LRESULT Win32Window::onRealizeCopies(UINT, WPARAM, LPARAM) {
-    realizePosted_ = false;
-    realizePending(shownNow, pendingCopies_.size());
-    realizePending([](const Component&) { return true; }, kCopiesPerMessage);
-    if (!pendingCopies_.empty() && PostMessageW(handle(), kRealizeCopies, 0, 0)) realizePosted_ = true;
-    return 0;
-}
-
-StatusBar* Win32Window::statusBar(const std::string& name) {
-    return dynamic_cast<StatusBar*>(find(name));
-}
-
-bool Win32Window::has(const std::string& component) const {
-    return component.empty() || lookup(component) != nullptr;
-}
-
-std::string Win32Window::text(const std::string& component, Prop prop) const {
-    std::string value;
-    if (component.empty()) {
-        if (prop == Prop::Tag) return tag_;
-        if (prop == Prop::Text && handle()) {
-            wchar_t title[512] = {};
-            GetWindowTextW(handle(), title, 512);
-            return toGbk(title);
-        }
-        return {};
-    }
-    if (Component* c = resolved(component, prop)) c->getText(prop, value);
-    return value;
-}
-
-void Win32Window::setText(const std::string& component, Prop prop, const std::string& value) {
-    if (component.empty()) {
-        if (prop == Prop::Tag) tag_ = value;
-        if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());
-        return;
-    }
-    if (Component* c = resolved(component, prop)) c->setText(prop, value);
-}
-
-int Win32Window::number(const std::string& component, Prop prop) const {
-    if (component.empty()) {
-        RECT r{};
-        if (!handle() || !GetWindowRect(handle(), &r)) return 0;
-        switch (prop) {
-        case Prop::Left:
-            return r.left;
-        case Prop::Top:
-            return r.top;
-        case Prop::Height:
-            return r.bottom - r.top;
-        default:
-            return 0;
-        }
-    }
-    int value = 0;
-    if (Component* c = resolved(component, prop)) c->getNumber(prop, value);
-    return value;
-}
-
-void Win32Window::setNumber(const std::string& component, Prop prop, int value) {
-    if (component.empty()) {
-        RECT r{};
-        if (!handle() || !GetWindowRect(handle(), &r)) return;
-        switch (prop) {
-        case Prop::Left:
-            // WM_MOVE follows and raises PositionChanged.
-            SetWindowPos(handle(), nullptr, value, r.top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            break;
-        case Prop::Top:
-            SetWindowPos(handle(), nullptr, r.left, value, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            break;
-        case Prop::Height:
-            SetWindowPos(handle(), nullptr, 0, 0, r.right - r.left, value,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            break;
-        default:
-            break;
-        }
-        return;
-    }
-    if (Component* c = resolved(component, prop)) c->setNumber(prop, value);
-}
-
-bool Win32Window::flag(const std::string& component, Prop prop) const {
-    if (component.empty()) {
-        if (!handle()) return false;
-        switch (prop) {
-        case Prop::Visible:
-            return IsWindowVisible(handle()) != FALSE;
-        case Prop::AlwaysOnTop:
-            return (GetWindowLongPtrW(handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        case Prop::Disabled:
-            return !IsWindowEnabled(handle());
-        default:
-            return false;
-        }
-    }
-    bool value = false;
-    if (Component* c = resolved(component, prop)) c->getFlag(prop, value);
-    return value;
-}
-
-void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
-    if (component.empty()) {
-        if (!handle()) return;
-        switch (prop) {
-        case Prop::Visible:
-            ShowWindow(handle(), value ? SW_SHOW : SW_HIDE);
-            break;
-        case Prop::AlwaysOnTop:
-            setTopmost(value);
-            break;
-        case Prop::Disabled:
-            EnableWindow(handle(), !value);
-            break;
-        default:
-            break;
-        }
-        return;
-    }
-    if (Component* c = resolved(component, prop)) c->setFlag(prop, value);
-}
-
-void Win32Window::setTopmost(bool on) {
-    if (handle())
-        SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 void Win32Window::selectRadio(Component& radio) {
     for (auto& other : components_) {
         if (other->kind() != Kind::Radio || other->container() != radio.container() ||
@@ -632,48 +369,10 @@ void Win32Window::selectRadio(Component& radio) {
 }
 
 void Win32Window::relayoutChildren(const Component& container, int page) {
-    realizeCopiesShown(container, page);
+    makeUnmadeShown(container, page);
     for (auto& component : components_)
         if (component->container() == &container && component->page() == page)
             component->layout(dpi_);
-}
-
-std::string Win32Window::copyComponent(const std::string& original) {
-    Component* source = lookup(original);
-    if (!source || source->kind() == Kind::Menu) return {};
-    ComponentDecl decl = source->decl();
-    // Copies of a copy are numbered with the declared component's copies.
-    const std::string root = original.substr(0, original.find('#'));
-    int& count = copies_[root];
-    do {
-        decl.name = root + "#" + std::to_string(++count);
-    } while (lookup(decl.name));
-    const PendingCopy copy = make(std::move(decl));
-    // A copy on a page is made natively later, in the state the caller gives it
-    // next: when the window is shown or from the message queue if it is in view,
-    // else from the queue a few at a time, or when its page comes into view or
-    // find() hands it out. Made at once, a thousand entries would hold up the
-    // window's first showing by a second.
-    const Component* container = copy.component->container();
-    int page = -1;
-    const bool paged = container && container->getNumber(Prop::CurrentPage, page);
-    pendingCopies_.push_back(copy);
-    if (!paged || !handle()) {
-        realizePending([&](const Component& c) { return &c == copy.component; }, 1);
-    } else {
-        if (!realizePosted_ && PostMessageW(handle(), kRealizeCopies, 0, 0)) realizePosted_ = true;
-    }
-    return copy.component->name();
-}
-
-bool Win32Window::openFileDialog(const std::string& component) {
-    auto* dialog = dynamic_cast<FileDialogComponent*>(find(component));
-    return dialog && dialog->open(layer_.system());
-}
-
-void Win32Window::setPageExtent(const std::string& tabs, int page, int contentHeight) {
-    if (auto* pages = dynamic_cast<PageContainer*>(find(tabs)))
-        pages->setExtent(page, contentHeight);
 }
 
 }  // namespace velarion::win32

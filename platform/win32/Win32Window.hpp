@@ -23,6 +23,9 @@ namespace velarion::win32 {
 class Win32WindowLayer;
 class StatusBar;
 
+// The window class of every top-level window of the layer.
+inline constexpr wchar_t WindowClassName[] = L"VelarionWindow";
+
 class Win32Window final : public Window, private NativeWindow {
 public:
     Win32Window(Win32WindowLayer& layer, const WindowDecl& decl, const Behaviours& behaviours);
@@ -42,10 +45,13 @@ public:
     Fonts& fonts() { return fonts_; }
     Tray& tray() { return tray_; }
     StatusBar* statusBar(const std::string& name);
-    // The component with its native window (a copy not yet made natively is made now).
-    Component* find(const std::string& name);
-    // Makes natively the copies that `container` shows on `page` (it is shown or scrolled).
-    void realizeCopiesShown(const Component& container, int page);
+    // The component with its native window: one still waiting is made now
+    // (LateCreation.cpp). nullptr for a name the window does not hold.
+    Component* makeNow(const std::string& name);
+    // makeNow(), and an unknown name is reported to the layer.
+    Component* required(const std::string& name);
+    // Makes the waiting controls that `container` shows on `page` (it is shown or scrolled).
+    void makeUnmadeShown(const Component& container, int page);
 
     // Raises `event` of a component; the result of its behaviour, or
     // `fallback` when nothing is bound.
@@ -92,25 +98,32 @@ private:
     bool dispatch(const std::vector<Binding>& bindings, const std::string& source, Event event,
                   const EventArgs& args, bool fallback);
     HMENU buildMenu();
+    // Makes the declared component: natively now, or later when it waits.
     Component* makeAndCreate(const ComponentDecl& decl);
-    // The component as it is, with or without its native window.
+    // The component as it is, with or without its native window; never makes one.
     Component* lookup(const std::string& name) const;
     // Hands out the component for reading or writing `prop`: with its native window
-    // made (see realizeNow), unless the component holds that property until then.
-    Component* resolved(const std::string& name, Prop prop) const;
-    // Makes the pending component natively now (only a declared one if `declaredOnly`).
-    void realizeNow(Component& target, bool declaredOnly = false);
-    struct PendingCopy {
+    // made (see makeWaiting), unless the component holds that property until then.
+    Component* makeForProperty(const std::string& name, Prop prop) const;
+    // Makes the waiting component natively now (only a declared one if `declaredOnly`).
+    void makeWaiting(Component& target, bool declaredOnly = false);
+    struct Unmade {
         Component* component;
         int id;
         bool declared = false;  // a declared component on a page not shown yet (else a copy)
     };
-    PendingCopy make(ComponentDecl decl);
-    void realize(const PendingCopy& made);
-    // Makes natively the pending copies that `pick` chooses, at most `most` of them.
+    // The component object with its name and identifier, no native window yet.
+    Unmade make(ComponentDecl decl);
+    void makeNative(const Unmade& made);
+    // Makes natively the waiting components that `pick` chooses, at most `most` of them.
     template <typename Pick>
-    void realizePending(Pick pick, std::size_t most);
-    LRESULT onRealizeCopies(UINT, WPARAM, LPARAM);
+    void makeUnmade(Pick pick, std::size_t most);
+    // Before the window shows: what it shows is made now, the rest from the queue.
+    void makeWhatShows();
+    // Posts the message that makes waiting components a few at a time.
+    void scheduleUnmade();
+    LRESULT onMakeUnmade(UINT, WPARAM, LPARAM);
+    static constexpr UINT MakeUnmadeMessage = WM_APP + 2;
     Component* ensureCreated(const ComponentDecl& decl, int depth);
     void placeWindow();
     void layoutAll();
@@ -129,10 +142,10 @@ private:
     // Components not made natively yet: copies out of view and declared controls of
     // pages not shown, made on demand, when their page shows, or from the message
     // queue (a thousand entries would otherwise hold up the window's first showing).
-    std::vector<PendingCopy> pendingCopies_;
-    bool realizePosted_ = false;
+    std::vector<Unmade> unmade_;
+    bool makePosted_ = false;
     bool deferHidden_ = false;  // while the window makes its declared components
-    int declaredPending_ = 0;   // declared components among the pending ones
+    int declaredUnmade_ = 0;    // declared components among the waiting ones
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation

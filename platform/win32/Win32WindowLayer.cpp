@@ -3,27 +3,31 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "assets/resource.h"
 #include "platform/win32/Dpi.hpp"
 #include "platform/win32/Encoding.hpp"
+#include "platform/win32/LateBound.hpp"
 #include "platform/win32/StatusBar.hpp"
 #include "platform/win32/Win32Window.hpp"
 
 namespace velarion::win32 {
 namespace {
 
+constexpr wchar_t User32[] = L"user32.dll";
+
 Win32Window* asWin32(Window& window) { return dynamic_cast<Win32Window*>(&window); }
 
 bool isLayerWindow(HWND window) {
     wchar_t name[32] = {};
-    return window && GetClassNameW(window, name, 32) && wcscmp(name, L"VelarionWindow") == 0;
+    return window && GetClassNameW(window, name, 32) && wcscmp(name, WindowClassName) == 0;
 }
 
 }  // namespace
 
-Win32WindowLayer::Win32WindowLayer(System& system)
-    : system_(system) {
+Win32WindowLayer::Win32WindowLayer(System& system, UnknownComponent onUnknown)
+    : system_(system), onUnknown_(std::move(onUnknown)) {
     enablePerMonitorDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
@@ -104,25 +108,17 @@ void Win32WindowLayer::windowDestroyed(Win32Window& window) {
 
 void Win32WindowLayer::setWindowOpacity(Window& window, int alpha) {
     HWND handle = static_cast<HWND>(window.nativeHandle());
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!handle || !user32) return;
-    // Looked up at run time, not bound when the program loads.
-#ifdef _WIN64
-    using GetLong = LONG_PTR(WINAPI*)(HWND, int);
-    using SetLong = LONG_PTR(WINAPI*)(HWND, int, LONG_PTR);
-    const char* getName = "GetWindowLongPtrW";
-    const char* setName = "SetWindowLongPtrW";
-#else
-    using GetLong = LONG(WINAPI*)(HWND, int);
-    using SetLong = LONG(WINAPI*)(HWND, int, LONG);
-    const char* getName = "GetWindowLongW";
-    const char* setName = "SetWindowLongW";
-#endif
-    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    auto lookup = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(user32, name)); };
-    auto getLong = reinterpret_cast<GetLong>(lookup(getName));
-    auto setLong = reinterpret_cast<SetLong>(lookup(setName));
-    auto setLayered = reinterpret_cast<SetLayered>(lookup("SetLayeredWindowAttributes"));
+    if (!handle) return;
+    // Looked up at run time, not bound when the program loads. A 64-bit user32
+    // exports the style functions under their pointer-sized names; in 32 bits
+    // LONG_PTR is LONG and the plain names are the same functions.
+    constexpr bool wide = sizeof(LONG_PTR) == 8;
+    using GetLong = LONG_PTR WINAPI(HWND, int);
+    using SetLong = LONG_PTR WINAPI(HWND, int, LONG_PTR);
+    using SetLayered = BOOL WINAPI(HWND, COLORREF, BYTE, DWORD);
+    const auto getLong = lateBound<GetLong>(User32, wide ? "GetWindowLongPtrW" : "GetWindowLongW");
+    const auto setLong = lateBound<SetLong>(User32, wide ? "SetWindowLongPtrW" : "SetWindowLongW");
+    const auto setLayered = lateBound<SetLayered>(User32, "SetLayeredWindowAttributes");
     if (!getLong || !setLong || !setLayered) return;
     const auto style = getLong(handle, GWL_EXSTYLE);
     if (!(style & WS_EX_LAYERED)) setLong(handle, GWL_EXSTYLE, style | WS_EX_LAYERED);

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/System.hpp"
@@ -13,10 +15,16 @@ namespace velarion::win32 {
 
 class Win32Window;
 
+// Told the window's declared name and a component name that the window does not
+// hold. The program passes none (a wrong name then changes nothing on the screen,
+// as in the stand-in's release); tests fail on it.
+using UnknownComponent =
+    std::function<void(const std::string& window, const std::string& component)>;
+
 class Win32WindowLayer final : public WindowLayer {
 public:
     // `system` opens the file dialogs of 通用对话框 components.
-    explicit Win32WindowLayer(System& system);
+    explicit Win32WindowLayer(System& system, UnknownComponent onUnknown = {});
     ~Win32WindowLayer() override;
     Win32WindowLayer(const Win32WindowLayer&) = delete;
     Win32WindowLayer& operator=(const Win32WindowLayer&) = delete;
@@ -36,9 +44,14 @@ public:
     void dispatch(MSG& message);
     // A window of the layer is gone; the loop of run() ends with the last one.
     void windowDestroyed(Win32Window& window);
+    // A window was asked for a component it does not hold.
+    void unknownComponent(const std::string& window, const std::string& component) const {
+        if (onUnknown_) onUnknown_(window, component);
+    }
 
 private:
     System& system_;
+    UnknownComponent onUnknown_;
     std::vector<std::unique_ptr<Win32Window>> windows_;
     bool running_ = false;
 };

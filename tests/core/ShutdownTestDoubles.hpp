@@ -96,7 +96,7 @@ public:
     bool deleteRegistryItem(RegistryRoot, const std::string&) override { return false; }
     bool runProgram(const std::string&) override { return false; }
     int showMessageBox(const std::string&, unsigned, const std::string&) override { return 0; }
-    bool openFileDialog(const std::string&, std::string&) override { return false; }
+    bool openFileDialog(const std::string&, unsigned, std::string&) override { return false; }
     void showAboutBox(const std::string&, const std::string&) override {}
 
 private:

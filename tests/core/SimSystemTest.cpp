@@ -103,11 +103,11 @@ TEST(SimSystemFeedback, RecordsAndAnswersFromTheScript) {
 
     system.fileDialogAnswers = {std::string("C:\\x.exe"), std::nullopt};
     std::string name = "start";
-    EXPECT_TRUE(system.openFileDialog("任何文件都可以|*.*", name));
+    EXPECT_TRUE(system.openFileDialog("任何文件都可以|*.*", 0, name));
     EXPECT_EQ(name, "C:\\x.exe");
-    EXPECT_FALSE(system.openFileDialog("任何文件都可以|*.*", name));
+    EXPECT_FALSE(system.openFileDialog("任何文件都可以|*.*", 0, name));
     EXPECT_EQ(name, "C:\\x.exe");
-    EXPECT_FALSE(system.openFileDialog("f", name));  // no answer left: cancel
+    EXPECT_FALSE(system.openFileDialog("f", 0, name));  // no answer left: cancel
     EXPECT_EQ(system.fileDialogs[1].initialName, "C:\\x.exe");
 
     int modal = 0;

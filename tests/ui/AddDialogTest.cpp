@@ -144,6 +144,7 @@ TEST_F(AddDialogTest, BrowseKeepsThePathWhenCancelled) {
     EXPECT_EQ(afterCancel, "C:\\a.exe");
     ASSERT_EQ(sys.fileDialogs.size(), 2u);
     EXPECT_EQ(sys.fileDialogs[0].filter, "任何文件都可以|*.*");
+    EXPECT_EQ(sys.fileDialogs[0].flags, 0x1806u);
     EXPECT_EQ(sys.fileDialogs[0].initialName, "");
     EXPECT_EQ(sys.fileDialogs[1].initialName, "C:\\a.exe");
 }

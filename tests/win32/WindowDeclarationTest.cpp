@@ -86,7 +86,7 @@ class WindowDeclarationTest : public ::testing::Test {
 protected:
     ScriptedSystem system;
     Recorder recorder;
-    win32::Win32WindowLayer layer{system};
+    win32::Win32WindowLayer layer{system, failOnUnknownComponent};
 };
 
 TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
@@ -170,7 +170,7 @@ TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
     HWND pages = handleOf(*main, "选择夹1");
     EXPECT_EQ(main->number("选择夹1", Prop::CurrentPage), 0);
     for (int page = 0; page < 5; ++page) {
-        HWND pageWindow = native(*main).find("选择夹1")->childParent(page);
+        HWND pageWindow = native(*main).makeNow("选择夹1")->childParent(page);
         EXPECT_EQ(GetParent(pageWindow), pages);
         EXPECT_EQ(IsWindowVisible(pageWindow) != FALSE, page == 0) << page;
     }

@@ -74,7 +74,7 @@ const auto* const registered = ::testing::AddGlobalTestEnvironment(new DpiEnviro
 TEST(WindowDpiTest, WindowsTakeTheDpiThisRunIsMeantFor) {
     ScriptedSystem system;
     Recorder recorder;
-    win32::Win32WindowLayer layer{system};
+    win32::Win32WindowLayer layer{system, failOnUnknownComponent};
     Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
     ASSERT_NE(main, nullptr);
     const int dpi = native(*main).dpi();

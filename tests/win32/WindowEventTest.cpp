@@ -39,7 +39,7 @@ TEST_F(WindowEventTest, ButtonClicksReachTheirBindingWithTheirSource) {
     main->setNumber(second, Prop::Left, 66);
     main->setFlag(second, Prop::Visible, true);
     HWND copy = handleOf(*main, second);
-    EXPECT_EQ(GetParent(copy), native(*main).find("选择夹1")->childParent(2));
+    EXPECT_EQ(GetParent(copy), native(*main).makeNow("选择夹1")->childParent(2));
     EXPECT_EQ(placeOf(copy), scaled(Rect{66, 8, 50, 50}, dpi()));
     EXPECT_EQ(textOf(copy), L"记事本");
     recorder.calls.clear();
@@ -192,6 +192,12 @@ TEST_F(WindowEventTest, OnlyTheWindowsPositionRaisesAnEventWhenWritten) {
     EXPECT_EQ(main->number("", Prop::Top), -10);
     EXPECT_EQ(recorder.count(behaviour::onWindowMoved), 2);
     EXPECT_EQ(main->number("", Prop::Height), win32::scaleForDpi(314, dpi()));
+
+    // A name the window does not hold changes nothing, and the test hears of it.
+    EXPECT_NONFATAL_FAILURE(main->setText("按钮9", Prop::Text, "x"), "按钮9");
+    EXPECT_NONFATAL_FAILURE(main->flag("按钮9", Prop::Visible), "按钮9");
+    EXPECT_NONFATAL_FAILURE(main->copyComponent("按钮_聊天 "), "按钮_聊天 ");
+    EXPECT_EQ(recorder.count(behaviour::onWindowMoved), 2);
 }
 
 TEST_F(WindowEventTest, MenuItemsStatusBarAndTrayIconRaiseTheirEvents) {
@@ -281,6 +287,7 @@ TEST_F(WindowEventTest, ThePathBoxOfTheAddDialogRefusesTyping) {
         EXPECT_FALSE(dialog.openFileDialog("通用对话框1"));
         EXPECT_EQ(dialog.text("通用对话框1", Prop::FileName), "C:\\a.exe");
         EXPECT_EQ(system.dialogFilters.back(), "任何文件都可以|*.*");
+        EXPECT_EQ(system.dialogFlags.back(), 0x1806u);  // as declared
         SendMessageW(handleOf(dialog, "按钮2"), BM_CLICK, 0, 0);
         dialog.close();
         return true;

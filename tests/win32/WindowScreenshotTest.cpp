@@ -57,7 +57,7 @@ TEST(WindowScreenshotTest, SavesEveryPageAndTheAddDialog) {
     if (screenshotFolder().empty()) GTEST_SKIP() << "VELARION_SCREENSHOTS names no folder";
     ScriptedSystem system;
     Recorder recorder;
-    win32::Win32WindowLayer layer{system};
+    win32::Win32WindowLayer layer{system, failOnUnknownComponent};
     Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
     ASSERT_NE(main, nullptr);
     HWND hwnd = static_cast<HWND>(main->nativeHandle());

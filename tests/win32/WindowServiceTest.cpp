@@ -82,13 +82,14 @@ TEST_F(WindowServiceTest, StatusPartTextChangesOnlyThatPart) {
     EXPECT_EQ(part(1), L"距离关机还有59秒");
     layer.setStatusPartText(*main, "状态条1", 2, "nowhere");
     layer.setStatusPartText(*main, "状态条1", -1, "nowhere");
-    layer.setStatusPartText(*main, "no such bar", 0, "nowhere");
+    EXPECT_NONFATAL_FAILURE(layer.setStatusPartText(*main, "no such bar", 0, "nowhere"),
+                            "no such bar");
     EXPECT_EQ(part(0), L"欢迎使用Velarion！");
     EXPECT_EQ(part(1), L"距离关机还有59秒");
 }
 
 TEST_F(WindowServiceTest, TheAnimationPlaysAndStandsStillOnItsFrame) {
-    auto* picture = dynamic_cast<win32::PictureBox*>(native(*main).find("图片框2"));
+    auto* picture = dynamic_cast<win32::PictureBox*>(native(*main).makeNow("图片框2"));
     ASSERT_NE(picture, nullptr);
     ASSERT_TRUE(picture->hasPicture()) << "the program's animation is not among the resources";
     EXPECT_EQ(picture->currentFrame(), 0);
@@ -113,7 +114,7 @@ TEST_F(WindowServiceTest, ATallPageScrollsAndKeepsPageCoordinates) {
         main->setNumber(last, Prop::Top, 8 + 58 * (i / 4));
         main->setFlag(last, Prop::Visible, true);
     }
-    HWND page = native(*main).find("选择夹1")->childParent(0);
+    HWND page = native(*main).makeNow("选择夹1")->childParent(0);
     EXPECT_FALSE(GetWindowLongPtrW(page, GWL_STYLE) & WS_VSCROLL);
     main->setPageExtent("选择夹1", 0, 8 + 58 * 5);
     EXPECT_TRUE(GetWindowLongPtrW(page, GWL_STYLE) & WS_VSCROLL);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include <cstdlib>
 #include <string>
@@ -26,6 +27,7 @@ class ScriptedSystem : public System {
 public:
     std::vector<std::string> dialogAnswers;  // "" = cancel
     std::vector<std::string> dialogFilters;
+    std::vector<unsigned> dialogFlags;
 
     std::string windowsDirectory() override { return "C:\\windows\\"; }
     ExecutablePath executablePath() override { return {"C:\\", "test.exe"}; }
@@ -40,8 +42,9 @@ public:
     void waitWithEvents(int) override {}
     int showMessageBox(const std::string&, unsigned, const std::string&) override { return 1; }
     void soundBeep() override {}
-    bool openFileDialog(const std::string& filter, std::string& fileName) override {
+    bool openFileDialog(const std::string& filter, unsigned flags, std::string& fileName) override {
         dialogFilters.push_back(filter);
+        dialogFlags.push_back(flags);
         if (dialogAnswers.empty()) return false;
         std::string answer = dialogAnswers.front();
         dialogAnswers.erase(dialogAnswers.begin());
@@ -51,6 +54,12 @@ public:
     }
     void showAboutBox(const std::string&, const std::string&) override {}
 };
+
+// The layers of the tests fail the test on a component name their window does
+// not hold (the program's layer ignores it).
+inline void failOnUnknownComponent(const std::string& window, const std::string& component) {
+    ADD_FAILURE() << "window '" << window << "' holds no component '" << component << "'";
+}
 
 struct Raised {
     std::string behaviour;
@@ -102,7 +111,7 @@ inline void pump(win32::Win32WindowLayer& layer, int ms = 0) {
 inline win32::Win32Window& native(Window& window) { return dynamic_cast<win32::Win32Window&>(window); }
 
 inline HWND handleOf(Window& window, const std::string& component) {
-    auto* c = native(window).find(component);
+    auto* c = native(window).makeNow(component);
     return c ? c->handle() : nullptr;
 }
 
@@ -150,7 +159,7 @@ protected:
 
     ScriptedSystem system;
     Recorder recorder;
-    win32::Win32WindowLayer layer{system};
+    win32::Win32WindowLayer layer{system, failOnUnknownComponent};
     Window* main = nullptr;
     HWND hwnd = nullptr;
 };

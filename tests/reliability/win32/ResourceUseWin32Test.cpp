@@ -56,7 +56,7 @@ TEST(ResourceUseWin32, TenThousandClicksSliderMovesAndTicksKeepTheCountsFlat) {
     ScratchFolder scratch;
     writeBytes(scratch / L"kjfs.ini", "[快捷方式]\r\n聊天通讯=甲%$\r\n[快捷链接]\r\n聊天通讯=C:\\vtr-missing\\a.exe%$\r\n");
     FolderSystem system(gbk(scratch.path() + L"\\"));
-    win32::Win32WindowLayer layer(system);
+    win32::Win32WindowLayer layer(system, failOnUnknownComponent);
     AppContext ctx(system, layer);
     Window* main = startApplication(ctx);
     ASSERT_NE(main, nullptr);
