@@ -1,6 +1,6 @@
 #include "platform/win32/ShownText.hpp"
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "platform/win32/Encoding.hpp"
 
 namespace velarion::win32 {

@@ -35,7 +35,7 @@ TEST(LargeFileWin32, AVeryLongNameShowsAndRepaintsWithinASecondAndStaysWhole) {
     const std::string name = repeated("很长很长", 75000);  // 300,000 characters
     writeBytes(scratch / L"kjfs.ini", "[快捷方式]\r\n聊天通讯=" + name + "%$短名%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$C:\\b.exe%$\r\n");
     FolderSystem system(gbk(scratch.path() + L"\\"));
-    win32::Win32WindowLayer layer(system);
+    win32::Win32WindowLayer layer(system, failOnUnknownComponent);
     AppContext ctx(system, layer);
     Window* main = nullptr;
     const ULONGLONG start = timed([&] { main = startApplication(ctx); pump(layer); });
