@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "platform/win32/LateBound.hpp"
+#include "platform/win32/MessageFilter.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -17,6 +18,13 @@ BOOL notifyIcon(DWORD operation, NOTIFYICONDATAW* data) {
 }  // namespace
 
 Tray::~Tray() { remove(); }
+
+void Tray::attach(HWND window) {
+    window_ = window;
+    // Explorer runs at medium integrity; an elevated copy's window would not get
+    // its TaskbarCreated broadcast, and the icon would be gone after a restart.
+    allowFromLowerIntegrity(window, taskbarCreatedMessage());
+}
 
 NOTIFYICONDATAW Tray::describe(HICON icon, const std::wstring& tip) const {
     NOTIFYICONDATAW data{};
