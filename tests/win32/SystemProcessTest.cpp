@@ -118,6 +118,21 @@ TEST_F(SystemProcess, ACommandLineSplitsIntoWhatTheShellIsHandedWhenElevationIsN
     EXPECT_EQ(command->arguments, L"参数  two");
 }
 
+TEST_F(SystemProcess, AProgramOnlyInTheRealSystem32StartsFromA32BitCopy) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) GTEST_SKIP() << "System32 is not redirected here";
+    wchar_t windows[MAX_PATH];
+    GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring real = std::wstring(windows) + L"\\Sysnative\\vt_native_only.exe";
+    const std::wstring stored = std::wstring(windows) + L"\\System32\\vt_native_only.exe";
+    ASSERT_TRUE(CopyFileW(helperProgram().c_str(), real.c_str(), FALSE));
+    EXPECT_FALSE(fileExists(stored));  // this copy sees SysWOW64 there
+    EXPECT_TRUE(system.runProgram(gbk(stored)));
+    // The helper reports beside itself, in whichever folder it takes for its own.
+    EXPECT_TRUE(waitForFile(stored + L".report", 3000) || fileExists(real + L".report"));
+    for (const std::wstring& path : {real, real + L".report", stored + L".report"}) DeleteFileW(path.c_str());
+}
+
 TEST(ProgramCommandLine, APathUnderSystem32IsReadAsTheRealSystem32) {
     const std::wstring windows = L"C:\\Windows";
     for (const auto& [stored, started] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
