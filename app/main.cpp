@@ -25,6 +25,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     Window* mainWindow = startApplication(context);
     if (!mainWindow) return 1;
-    instance.publish(mainWindow->nativeHandle());
+    // A later start asks this copy to show its window, as a click on the icon does.
+    instance.publish(static_cast<HWND>(mainWindow->nativeHandle()),
+                     [mainWindow] { mainWindow->setFlag("", Prop::Visible, true); });
     return layer.run();
 }

@@ -62,6 +62,13 @@ public:
     virtual bool writeRegistryText(RegistryRoot root, const std::string& fullPath,
                                    const std::string& text) = 0;
     virtual bool deleteRegistryItem(RegistryRoot root, const std::string& fullPath) = 0;
+    // Whether the value named by fullPath exists: deleteRegistryItem's false
+    // cannot tell "nothing was there" from "removal refused".
+    virtual bool registryValueExists(RegistryRoot root, const std::string& fullPath) = 0;
+    // Sets the value to the running program's full path in quotes, as the system
+    // names the file: a folder name with characters GBK does not have would not
+    // survive a trip through a GBK text, and the value would name no file.
+    virtual bool writeRegistryProgramPath(RegistryRoot root, const std::string& fullPath) = 0;
 
     // Processes: starts the stored command line, waits up to 1000 ms for input idle.
     virtual bool runProgram(const std::string& commandLine) = 0;

@@ -20,6 +20,7 @@ constexpr double OpacityThreshold = 0.0000001;
 constexpr const char* AutostartValueName = "Velarion";
 constexpr const char* RunKey = "software\\microsoft\\windows\\CurrentVersion\\Run\\";
 constexpr const char* AutostartFailed = "无法设置开机自动启动";
+constexpr const char* AutostartRemovalFailed = "无法取消开机自动启动";
 constexpr const char* AutostartFailedTitle = "错误";
 
 // A stored opacity brought into the slider's range (a hand-edited file may
@@ -33,26 +34,26 @@ int sliderPositionFor(double stored) {
 
 std::string autostartValuePath() { return std::string(RunKey) + AutostartValueName; }
 
-// The running executable, quoted so that a path with blanks starts as one.
-std::string autostartCommand(System& system) {
-    const ExecutablePath exe = system.executablePath();
-    return "\"" + exe.directory + "\\" + exe.fileName + "\"";
-}
-
 // The machine-wide Run key first; a user who may not write there gets the
-// value under the per-user Run key instead.
+// value under the per-user Run key instead. The value is the running program's
+// path, quoted so that a path with blanks starts as one.
 bool writeAutostartValue(System& system) {
-    const std::string command = autostartCommand(system);
-    return system.writeRegistryText(RegistryRoot::LocalMachine, autostartValuePath(), command) ||
-           system.writeRegistryText(RegistryRoot::CurrentUser, autostartValuePath(), command);
+    return system.writeRegistryProgramPath(RegistryRoot::LocalMachine, autostartValuePath()) ||
+           system.writeRegistryProgramPath(RegistryRoot::CurrentUser, autostartValuePath());
 }
 
-void removeAutostartValue(System& system) {
+// True when no Run value is left. A value that an elevated run wrote under the
+// machine-wide key cannot be removed by a normal run: deleting then fails, and
+// the program would go on starting at logon.
+bool removeAutostartValue(System& system) {
+    bool left = false;
     for (RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
         // A key of that name under Run (or its default value), then the value itself.
         system.deleteRegistryItem(root, autostartValuePath() + "\\");
         system.deleteRegistryItem(root, autostartValuePath());
+        left = left || system.registryValueExists(root, autostartValuePath());
     }
+    return !left;
 }
 
 }  // namespace
@@ -109,9 +110,13 @@ bool onAutostartClicked(AppContext& ctx, EventContext& ev) {
             ctx.settings.write(SectionSettings, KeyAutostart, FlagOff);
             ctx.system.showMessageBox(AutostartFailed, MbIconExclamation, AutostartFailedTitle);
         }
-    } else {
-        removeAutostartValue(ctx.system);
+    } else if (removeAutostartValue(ctx.system)) {
         ctx.settings.write(SectionSettings, KeyAutostart, FlagOff);
+    } else {
+        // The program still starts with Windows: the box and the file say so.
+        window.setFlag(c::autostartBox, Prop::Checked, true);
+        ctx.settings.write(SectionSettings, KeyAutostart, FlagOn);
+        ctx.system.showMessageBox(AutostartRemovalFailed, MbIconExclamation, AutostartFailedTitle);
     }
     return true;
 }

@@ -182,6 +182,10 @@ bool SimSystem::deleteRegistryItem(RegistryRoot root, const std::string& fullPat
     return true;
 }
 
+bool SimSystem::writeRegistryProgramPath(RegistryRoot root, const std::string& fullPath) {
+    return writeRegistryText(root, fullPath, "\"" + executable.directory + "\\" + executable.fileName + "\"");
+}
+
 // ---- Processes, power, feedback
 
 bool SimSystem::runProgram(const std::string& commandLine) {

@@ -16,6 +16,7 @@
 // root itself. Write: open the key or create it (with its parents), set the value. Delete:
 // delete the value when the key opens; when no value was deleted, delete the key named by
 // the whole path (only when it has no subkeys). refusedRoots refuses every change there.
+// writeRegistryProgramPath writes the executable's path, quoted, as a text value.
 //
 // Records: launches (command lines), message boxes (text, flags as passed, title), beeps,
 // shutdown requests (mode, force), About boxes and file dialogs (filter, initial name),
@@ -129,6 +130,10 @@ public:
     bool replaceFile(const std::string& path, const std::string& bytes) override;
     bool writeRegistryText(RegistryRoot root, const std::string& fullPath, const std::string& text) override;
     bool deleteRegistryItem(RegistryRoot root, const std::string& fullPath) override;
+    bool registryValueExists(RegistryRoot root, const std::string& fullPath) override {
+        return registryText(root, fullPath).has_value();
+    }
+    bool writeRegistryProgramPath(RegistryRoot root, const std::string& fullPath) override;
     bool runProgram(const std::string& commandLine) override;
     bool shutDownSystem(int mode, bool force) override;
     LocalClock readLocalClock() override;

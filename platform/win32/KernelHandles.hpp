@@ -1,6 +1,6 @@
 #pragma once
-// Owning wrappers for the kernel, registry, search and module handles that the
-// system services open.
+// Owning wrappers for the kernel, registry, search, view and module handles that
+// the system services open.
 
 #include <windows.h>
 
@@ -20,6 +20,10 @@ struct FindTraits {
     using Type = HANDLE;
     static void close(HANDLE search) { FindClose(search); }
 };
+struct ViewTraits {
+    using Type = void*;
+    static void close(void* view) { UnmapViewOfFile(view); }
+};
 struct LibraryTraits {
     using Type = HMODULE;
     static void close(HMODULE module) { FreeLibrary(module); }
@@ -29,6 +33,7 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
+using UniqueView = UniqueHandle<ViewTraits>;  // a mapped view of a file mapping
 
 // CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE; the
 // wrappers hold nothing then.

@@ -1,6 +1,22 @@
 #include "platform/win32/NativeWindow.hpp"
 
+#include "platform/win32/LateBound.hpp"
+
 namespace velarion::win32 {
+namespace {
+
+// A per-monitor (v1) program's caption and menu bar keep the size of the first
+// monitor unless the window asks, while it is being created, to have them
+// rescaled (Windows 10 1607; per-monitor v2 does it by itself, earlier systems
+// cannot).
+void askForNonClientScaling(HWND window, const CREATESTRUCTW& create) {
+    if (create.style & WS_CHILD) return;
+    using Enable = BOOL WINAPI(HWND);
+    static const auto enable = lateBound<Enable>(L"user32.dll", "EnableNonClientDpiScaling");
+    if (enable) enable(window);
+}
+
+}  // namespace
 
 NativeWindow::~NativeWindow() { destroyNative(); }
 
@@ -71,6 +87,7 @@ LRESULT CALLBACK NativeWindow::trampoline(HWND window, UINT message, WPARAM wPar
         self = static_cast<NativeWindow*>(create->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         if (self) self->hwnd_ = window;
+        askForNonClientScaling(window, *create);
     } else {
         self = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }

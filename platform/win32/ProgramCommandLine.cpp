@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace velarion::win32 {
 namespace {
 
@@ -48,10 +50,42 @@ std::optional<ProgramCommand> resolveUnquotedCommand(const std::wstring& text) {
         } else if (program.find_first_of(L"\\/: \t") == std::wstring::npos) {
             application = searchBareName(program);
         }
-        if (!application.empty()) return ProgramCommand{application, L"\"" + application + L"\"" + text.substr(last)};
+        if (!application.empty()) {
+            std::size_t rest = last;
+            while (rest < text.size() && isBlank(text[rest])) ++rest;
+            return ProgramCommand{application, L"\"" + application + L"\"" + text.substr(last), text.substr(rest)};
+        }
         end = last;  // past the run of blanks
     }
     return std::nullopt;
+}
+
+CommandParts splitCommandLine(const std::wstring& text) {
+    std::size_t end = 0;
+    std::wstring program;
+    if (!text.empty() && text.front() == L'"') {
+        const std::size_t close = text.find(L'"', 1);
+        end = close == std::wstring::npos ? text.size() : close + 1;
+        program = text.substr(1, (close == std::wstring::npos ? text.size() : close) - 1);
+    } else {
+        end = 0;
+        while (end < text.size() && !isBlank(text[end])) ++end;
+        program = text.substr(0, end);
+    }
+    while (end < text.size() && isBlank(text[end])) ++end;
+    return {program, text.substr(end)};
+}
+
+std::wstring throughSysnative(const std::wstring& text, const std::wstring& windowsDirectory) {
+    std::wstring folder = windowsDirectory;
+    if (folder.empty()) return text;
+    if (folder.back() != L'\\') folder += L'\\';
+    const std::size_t start = !text.empty() && text.front() == L'"' ? 1 : 0;
+    const std::wstring system32 = folder + L"System32\\";
+    if (text.size() < start + system32.size() ||
+        _wcsnicmp(text.c_str() + start, system32.c_str(), system32.size()) != 0)
+        return text;
+    return text.substr(0, start) + folder + L"Sysnative\\" + text.substr(start + system32.size());
 }
 
 }  // namespace velarion::win32

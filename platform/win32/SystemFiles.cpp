@@ -131,9 +131,12 @@ std::string Win32System::windowsDirectory() {
     return toGbk(directory);
 }
 
+std::wstring programFilePath() {
+    return fillGrowing([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+}
+
 ExecutablePath Win32System::executablePath() {
-    const std::wstring path = fillGrowing(
-        [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    const std::wstring path = programFilePath();
     const std::size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) return {"", toGbk(path)};
     return {toGbk(path.substr(0, slash)), toGbk(path.substr(slash + 1))};

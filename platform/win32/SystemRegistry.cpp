@@ -1,10 +1,10 @@
-// Registry: one text value written or deleted by its full path.
+// Registry: one text value written, deleted or looked for by its full path.
 
 #include <windows.h>
 
 #include <string>
 
-#include "core/Gbk.hpp"
+#include "base/Gbk.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/KernelHandles.hpp"
 #include "platform/win32/Win32System.hpp"
@@ -45,10 +45,9 @@ UniqueRegistryKey openForWriting(HKEY root, const std::wstring& path) {
     return UniqueRegistryKey();
 }
 
-}  // namespace
-
-bool Win32System::writeRegistryText(RegistryRoot root, const std::string& fullPath,
-                                    const std::string& text) {
+// Opens the key for writing, or creates it, and sets the value as REG_SZ with
+// its final zero.
+bool writeText(RegistryRoot root, const std::string& fullPath, const std::wstring& data) {
     const HKEY base = rootKey(root);
     if (!base) return false;
     const RegistryPath path = splitRegistryPath(fullPath);
@@ -60,10 +59,31 @@ bool Win32System::writeRegistryText(RegistryRoot root, const std::string& fullPa
             return false;
         key.reset(created);
     }
-    const std::wstring data = toWide(text);
-    const DWORD size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));  // with the final zero
+    const DWORD size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(key.get(), path.value.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(data.c_str()), size) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool Win32System::writeRegistryText(RegistryRoot root, const std::string& fullPath,
+                                    const std::string& text) {
+    return writeText(root, fullPath, toWide(text));
+}
+
+bool Win32System::writeRegistryProgramPath(RegistryRoot root, const std::string& fullPath) {
+    const std::wstring program = programFilePath();
+    return !program.empty() && writeText(root, fullPath, L"\"" + program + L"\"");
+}
+
+bool Win32System::registryValueExists(RegistryRoot root, const std::string& fullPath) {
+    const HKEY base = rootKey(root);
+    if (!base) return false;
+    const RegistryPath path = splitRegistryPath(fullPath);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(base, path.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    const UniqueRegistryKey owned(key);
+    return RegQueryValueExW(key, path.value.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool Win32System::deleteRegistryItem(RegistryRoot root, const std::string& fullPath) {

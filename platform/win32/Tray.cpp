@@ -5,6 +5,8 @@
 #include <cwchar>
 
 #include "platform/win32/LateBound.hpp"
+#include "platform/win32/MessageFilter.hpp"
+#include "platform/WindowLayer.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -17,6 +19,13 @@ BOOL notifyIcon(DWORD operation, NOTIFYICONDATAW* data) {
 }  // namespace
 
 Tray::~Tray() { remove(); }
+
+void Tray::attach(HWND window) {
+    window_ = window;
+    // Explorer runs at medium integrity; an elevated copy's window would not get
+    // its TaskbarCreated broadcast, and the icon would be gone after a restart.
+    allowFromLowerIntegrity(window, taskbarCreatedMessage());
+}
 
 NOTIFYICONDATAW Tray::describe(HICON icon, const std::wstring& tip) const {
     NOTIFYICONDATAW data{};
@@ -64,12 +73,12 @@ void Tray::remove() {
 int Tray::eventCode(LPARAM lParam) {
     switch (static_cast<UINT>(lParam)) {
     case WM_LBUTTONUP:
-        return 1;
+        return TrayLeftButtonUp;
     case WM_LBUTTONDBLCLK:
-        return 2;
+        return TrayLeftDoubleClick;
     case WM_RBUTTONUP:
     case WM_CONTEXTMENU:
-        return 3;
+        return TrayRightButtonUp;
     default:
         return 0;
     }

@@ -23,7 +23,9 @@ public:
     Tray& operator=(const Tray&) = delete;
     ~Tray();
 
-    void attach(HWND window) { window_ = window; }
+    // The icon belongs to `window`, which from now on also hears of an Explorer
+    // restart when this copy runs at a higher integrity level than Explorer.
+    void attach(HWND window);
     // Shows `icon` with `tip`; false (and nothing changed) when the shell refused.
     bool set(UniqueIcon icon, const std::wstring& tip);
     // Explorer has restarted: the icon is added again.

@@ -15,6 +15,9 @@ namespace velarion::win32 {
 // because a real request ends every program of a Wine prefix.
 using ExitWindowsCall = std::function<bool(unsigned flags, unsigned long reason)>;
 
+// The full path of the running program, as the system names it.
+std::wstring programFilePath();
+
 // ExitWindowsEx itself.
 bool requestExitWindows(unsigned flags, unsigned long reason);
 
@@ -31,6 +34,8 @@ public:
     bool writeRegistryText(RegistryRoot root, const std::string& fullPath,
                            const std::string& text) override;
     bool deleteRegistryItem(RegistryRoot root, const std::string& fullPath) override;
+    bool registryValueExists(RegistryRoot root, const std::string& fullPath) override;
+    bool writeRegistryProgramPath(RegistryRoot root, const std::string& fullPath) override;
 
     bool runProgram(const std::string& commandLine) override;
     bool shutDownSystem(int mode, bool force) override;

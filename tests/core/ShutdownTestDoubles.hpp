@@ -94,6 +94,8 @@ public:
     bool replaceFile(const std::string&, const std::string&) override { return false; }
     bool writeRegistryText(RegistryRoot, const std::string&, const std::string&) override { return false; }
     bool deleteRegistryItem(RegistryRoot, const std::string&) override { return false; }
+    bool registryValueExists(RegistryRoot, const std::string&) override { return false; }
+    bool writeRegistryProgramPath(RegistryRoot, const std::string&) override { return false; }
     bool runProgram(const std::string&) override { return false; }
     int showMessageBox(const std::string&, unsigned, const std::string&) override { return 0; }
     bool openFileDialog(const std::string&, unsigned, std::string&) override { return false; }

@@ -145,6 +145,28 @@ TEST_F(SettingsPageTest, WhenNeitherRunKeyTakesTheValueTheBoxIsUncheckedAgain) {
     EXPECT_EQ(sys.messageBoxes[0].title, "错误");
 }
 
+TEST_F(SettingsPageTest, AValueThatCannotBeRemovedKeepsTheBoxCheckedAndSaysSo) {
+    // An elevated run wrote the machine-wide value; this run may not change it.
+    givenIni({"[系统设置]", "开机启动=真"});
+    sys.writeRegistryText(RegistryRoot::LocalMachine, RunValue, Command);
+    sys.writeRegistryText(RegistryRoot::CurrentUser, RunValue, Command);
+    start();
+    sys.refusedRoots = {RegistryRoot::LocalMachine};
+    main->click("选择框1");
+    EXPECT_TRUE(main->flag("选择框1", Prop::Checked));
+    EXPECT_EQ(stored("系统设置", "开机启动"), "真");
+    EXPECT_FALSE(sys.registryText(RegistryRoot::CurrentUser, RunValue));  // what could go, went
+    ASSERT_EQ(sys.messageBoxes.size(), 1u);
+    EXPECT_EQ(sys.messageBoxes[0].text, "无法取消开机自动启动");
+    EXPECT_EQ(sys.messageBoxes[0].title, "错误");
+
+    // A refused root without a value is no failure.
+    sys.refusedRoots = {RegistryRoot::CurrentUser};
+    main->click("选择框1");
+    EXPECT_EQ(stored("系统设置", "开机启动"), "假");
+    EXPECT_EQ(sys.messageBoxes.size(), 1u);
+}
+
 TEST_F(SettingsPageTest, UncheckingWithoutAValueStillWritesOff) {
     givenIni({"[系统设置]", "开机启动=真"});
     start();

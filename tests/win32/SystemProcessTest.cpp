@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/win32/ProgramCommandLine.hpp"
 #include "tests/win32/helpers/SystemTestSupport.hpp"
 
 namespace velarion::testing {
@@ -99,6 +100,53 @@ TEST_F(SystemProcess, ACommandLineWithArgumentsIsHandedOverUnchanged) {
     const Report report = reportOf(program);
     EXPECT_EQ(report.commandLine, commandLine);
     EXPECT_EQ(report.folder, std::wstring(launcherFolder));  // the launcher's own
+}
+
+TEST_F(SystemProcess, ACommandLineSplitsIntoWhatTheShellIsHandedWhenElevationIsNeeded) {
+    using Parts = std::pair<std::wstring, std::wstring>;
+    auto split = [](const std::wstring& text) {
+        const win32::CommandParts parts = win32::splitCommandLine(text);
+        return Parts{parts.program, parts.arguments};
+    };
+    EXPECT_EQ(split(L"\"C:\\a b\\x.exe\"  -s \"1 2\""), (Parts{L"C:\\a b\\x.exe", L"-s \"1 2\""}));
+    EXPECT_EQ(split(L"\"C:\\a b\\x.exe\""), (Parts{L"C:\\a b\\x.exe", L""}));
+    EXPECT_EQ(split(L"\"C:\\unclosed x"), (Parts{L"C:\\unclosed x", L""}));
+    EXPECT_EQ(split(L"regedit"), (Parts{L"regedit", L""}));
+    const auto command = win32::resolveUnquotedCommand(program + L" \t参数  two");
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->application, program);
+    EXPECT_EQ(command->arguments, L"参数  two");
+}
+
+TEST_F(SystemProcess, AProgramOnlyInTheRealSystem32StartsFromA32BitCopy) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) GTEST_SKIP() << "System32 is not redirected here";
+    wchar_t windows[MAX_PATH];
+    GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring real = std::wstring(windows) + L"\\Sysnative\\vt_native_only.exe";
+    const std::wstring stored = std::wstring(windows) + L"\\System32\\vt_native_only.exe";
+    ASSERT_TRUE(CopyFileW(helperProgram().c_str(), real.c_str(), FALSE));
+    EXPECT_FALSE(fileExists(stored));  // this copy sees SysWOW64 there
+    EXPECT_TRUE(system.runProgram(gbk(stored)));
+    // The helper reports beside itself, in whichever folder it takes for its own.
+    EXPECT_TRUE(waitForFile(stored + L".report", 3000) || fileExists(real + L".report"));
+    for (const std::wstring& path : {real, real + L".report", stored + L".report"}) DeleteFileW(path.c_str());
+}
+
+TEST(ProgramCommandLine, APathUnderSystem32IsReadAsTheRealSystem32) {
+    const std::wstring windows = L"C:\\Windows";
+    for (const auto& [stored, started] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
+             {L"C:\\Windows\\System32\\tool.exe", L"C:\\Windows\\Sysnative\\tool.exe"},
+             {L"c:\\WINDOWS\\system32\\sub dir\\t.exe -a", L"C:\\Windows\\Sysnative\\sub dir\\t.exe -a"},
+             {L"\"C:\\Windows\\System32\\t.exe\" -a", L"\"C:\\Windows\\Sysnative\\t.exe\" -a"},
+             {L"C:\\Windows\\System32", L"C:\\Windows\\System32"},  // the folder itself
+             {L"C:\\Windows\\System32x\\t.exe", L"C:\\Windows\\System32x\\t.exe"},
+             {L"D:\\Windows\\System32\\t.exe", L"D:\\Windows\\System32\\t.exe"},
+             {L"C:\\Windows\\SysWOW64\\t.exe", L"C:\\Windows\\SysWOW64\\t.exe"},
+             {L"notepad", L"notepad"}}) {
+        EXPECT_EQ(win32::throughSysnative(stored, windows), started) << gbk(stored);
+        EXPECT_EQ(win32::throughSysnative(stored, windows + L"\\"), started) << gbk(stored);
+    }
 }
 
 TEST_F(SystemProcess, NothingStartsForEmptyMissingOrFolder) {

@@ -103,10 +103,21 @@ TEST_F(SystemRegistry, StartWithWindowsValueOnTheMachineRunKey) {
     EXPECT_EQ(valueText(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                         L"VelarionTest"),
               L"C:\\工具\\velarion.exe");
+    EXPECT_TRUE(system.registryValueExists(RegistryRoot::LocalMachine, runValue));
     EXPECT_TRUE(system.deleteRegistryItem(RegistryRoot::LocalMachine, runValue));
     EXPECT_EQ(valueText(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                         L"VelarionTest"),
               L"<none>");
+    EXPECT_FALSE(system.registryValueExists(RegistryRoot::LocalMachine, runValue));
+
+    // The program's own path, quoted, as the system names it.
+    ASSERT_TRUE(system.writeRegistryProgramPath(RegistryRoot::LocalMachine, runValue));
+    wchar_t self[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    EXPECT_EQ(valueText(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                        L"VelarionTest"),
+              L"\"" + std::wstring(self, n) + L"\"");
+    EXPECT_TRUE(system.deleteRegistryItem(RegistryRoot::LocalMachine, runValue));
 }
 
 }  // namespace

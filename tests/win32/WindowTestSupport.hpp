@@ -36,6 +36,8 @@ public:
     bool replaceFile(const std::string&, const std::string&) override { return false; }
     bool writeRegistryText(RegistryRoot, const std::string&, const std::string&) override { return false; }
     bool deleteRegistryItem(RegistryRoot, const std::string&) override { return false; }
+    bool registryValueExists(RegistryRoot, const std::string&) override { return false; }
+    bool writeRegistryProgramPath(RegistryRoot, const std::string&) override { return false; }
     bool runProgram(const std::string&) override { return false; }
     bool shutDownSystem(int, bool) override { return false; }
     LocalClock readLocalClock() override { return {}; }

@@ -1,4 +1,0 @@
-#pragma once
-// The GBK byte helpers live below core and platform, in base/Gbk.hpp.
-
-#include "base/Gbk.hpp"
