@@ -12,7 +12,7 @@ void ComboBox::create(HWND parent, int id) {
     if (!createControl(0, L"COMBOBOX", style, parent, id)) return;
     for (const auto& item : decl_.items)
         SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
-    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(decl_.selection), 0);
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selection_), 0);
 }
 
 void ComboBox::layout(int dpi) {
@@ -40,9 +40,17 @@ void ComboBox::layout(int dpi) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+bool ComboBox::isItem(int index) const {
+    return index >= 0 && index < static_cast<int>(decl_.items.size());
+}
+
 bool ComboBox::getText(Prop prop, std::string& value) const {
     if (prop != Prop::Text) return Component::getText(prop, value);
     value.clear();
+    if (!hwnd_) {
+        if (isItem(selection_)) value = decl_.items[static_cast<std::size_t>(selection_)];
+        return true;
+    }
     const auto index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return true;
     const auto length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -56,6 +64,10 @@ bool ComboBox::getText(Prop prop, std::string& value) const {
 
 bool ComboBox::getNumber(Prop prop, int& value) const {
     if (prop != Prop::Selection) return Component::getNumber(prop, value);
+    if (!hwnd_) {
+        value = isItem(selection_) ? selection_ : -1;
+        return true;
+    }
     const auto index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
     value = index == CB_ERR ? -1 : static_cast<int>(index);
     return true;
@@ -64,7 +76,8 @@ bool ComboBox::getNumber(Prop prop, int& value) const {
 bool ComboBox::setNumber(Prop prop, int value) {
     if (prop != Prop::Selection) return Component::setNumber(prop, value);
     // -1 clears the selection; an index past the items does the same, as the control does.
-    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+    selection_ = isItem(value) ? value : -1;
+    if (hwnd_) SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
     return true;
 }
 

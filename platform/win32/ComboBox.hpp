@@ -17,6 +17,8 @@ public:
     HBRUSH onColour(HDC dc) override;
 
 private:
+    bool isItem(int index) const;
+
     UniqueBrush background_;
 };
 

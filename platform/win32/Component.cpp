@@ -32,7 +32,11 @@ Component::Component(Win32Window& window, ComponentDecl decl, Component* contain
       rect_(decl_.rect),
       visible_(decl_.visible),
       disabled_(decl_.disabled),
-      text_(decl_.text) {}
+      text_(decl_.text),
+      checked_(decl_.checked),
+      position_(decl_.position),
+      selection_(decl_.selection),
+      playing_(decl_.playAnimation) {}
 
 void Component::create(HWND parent, int id) { id_ = id; }
 

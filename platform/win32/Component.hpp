@@ -51,10 +51,6 @@ public:
     // WM_CTLCOLOR*: a brush for the control's background, nullptr for the system's.
     virtual HBRUSH onColour(HDC dc) { return nullptr; }
 
-    // Whether the property can be read and written before the native window is made
-    // (the component keeps it and gives it to the window it makes).
-    virtual bool holdsUnmade(Prop prop) const { return prop == Prop::Visible || prop == Prop::Tag; }
-
     // Run-time properties; false when the component has no such property.
     virtual bool getText(Prop prop, std::string& value) const;
     virtual bool setText(Prop prop, const std::string& value);
@@ -79,11 +75,20 @@ protected:
     Win32Window& window_;
     ComponentDecl decl_;
     Component* container_;
+    // What the component shows, kept here for every kind: the native control is
+    // made with it, and until that control exists it answers every property (a
+    // control may be made long after the window, see LateCreation.cpp). Once it
+    // exists, what the user can change (text, check mark, position, selection) is
+    // read from the control.
     Rect rect_;
     bool visible_;
     bool disabled_;
     std::string text_;
     std::string tag_;
+    bool checked_;   // check box, radio button
+    int position_;   // slider
+    int selection_;  // combo box, -1 none
+    bool playing_;   // picture box
     int id_ = 0;
     int dpi_ = 96;
     HFONT appliedFont_ = nullptr;  // the font the control was last given

@@ -1,12 +1,14 @@
 // Late creation. What the first look at a window needs is made with it; the
 // controls of pages not shown and the entry buttons out of view wait, because a
 // thousand entries made at once would hold up the window's first showing by a
-// second. A waiting control is made when something needs its native window, when
-// its page comes into view, or from the message queue a few at a time once the
-// window shows. However late, a declared control is made together with its
-// containers and with what was declared before it in the same place, so tab order
-// and stacking stay as declared. The state a control is given before it exists
-// is kept by the component and handed to the window it makes.
+// second. The rule:
+// - the declared controls of one page are made together, in declared order, when
+//   that page shows or when one of them is needed (makeNow), so tab order and
+//   stacking stay as declared however late they are made;
+// - copies (the entry buttons) are made when they come into view, when one is
+//   needed, and otherwise a few at a time from the message queue;
+// - nothing else makes a control: until its native window exists, the component
+//   keeps every property it is given and answers from there.
 
 #include <algorithm>
 
@@ -17,115 +19,94 @@
 namespace velarion::win32 {
 namespace {
 
-constexpr std::size_t kCopiesPerMessage = 16;
+constexpr std::size_t kPerMessage = 16;
 
-// Whether a component lies in the part of its container's page that can be seen:
-// from the page's scroll position down one container height.
-bool inView(const Component& c, const Component& container, int page) {
-    if (c.container() != &container || c.page() != page) return false;
-    const int top = container.scrollTop(page);
-    const int bottom = top + container.rect().height;
-    return c.rect().top < bottom && c.rect().top + c.rect().height > top;
-}
+// One page of a paged container (a 选择夹).
+struct PageOf {
+    const Component* container = nullptr;  // nullptr: on no page
+    int page = -1;
+    const Component* placed = nullptr;  // what lies on the page: the component or a container of it
+    bool operator==(const PageOf& other) const {
+        return container == other.container && page == other.page;
+    }
+};
 
-// The component itself or the container it sits in that lies on a page of a
-// paged container (a 选择夹); nullptr when it is on no page.
-const Component* onPage(const Component& c) {
-    int current = -1;
-    for (const Component* at = &c; at->container(); at = at->container())
-        if (at->container()->getNumber(Prop::CurrentPage, current)) return at;
-    return nullptr;
-}
-
-// Whether the component lies on that page of the container, in view.
-bool onShownPart(const Component& c, const Component& container, int page) {
-    const Component* placed = onPage(c);
-    return placed && inView(*placed, container, page);
-}
-
-// Whether the component's page is shown now and the component is in view.
-bool shownNow(const Component& c) {
-    const Component* placed = onPage(c);
+PageOf pageOf(const Component& c) {
     int shown = -1;
-    return placed && placed->container()->getNumber(Prop::CurrentPage, shown) &&
-           inView(*placed, *placed->container(), shown);
+    for (const Component* at = &c; at->container(); at = at->container())
+        if (at->container()->getNumber(Prop::CurrentPage, shown)) return {at->container(), at->page(), at};
+    return {};
 }
 
-// Whether the component has a native window of its own to make.
-bool hasOwnWindow(Kind kind) { return kind != Kind::Menu && kind != Kind::Timer && kind != Kind::FileDialog; }
+bool pageShown(const PageOf& where) {
+    int shown = -1;
+    return where.container && where.container->getNumber(Prop::CurrentPage, shown) && shown == where.page;
+}
 
-bool sameParent(const Component& a, const Component& b) {
-    return a.container() == b.container() && a.page() == b.page();
+// Whether what lies on the page is in the part of it that can be seen: from the
+// page's scroll position down one container height.
+bool inView(const PageOf& where) {
+    const int top = where.container->scrollTop(where.page);
+    const int bottom = top + where.container->rect().height;
+    const Rect& r = where.placed->rect();
+    return r.top < bottom && r.top + r.height > top;
+}
+
+bool shownNow(const Component& c) {
+    const PageOf where = pageOf(c);
+    return pageShown(where) && inView(where);
+}
+
+// Controls with a native window of their own that is not part of the window's
+// frame (a paged container's pages are its structure, made with it).
+bool madeLate(Kind kind) {
+    return kind != Kind::Menu && kind != Kind::Timer && kind != Kind::FileDialog && kind != Kind::Tabs;
 }
 
 }  // namespace
 
-Component* Win32Window::makeAndCreate(const ComponentDecl& decl) {
-    Unmade made = make(decl);
-    // While the window is being made, what lies on a page not shown is made natively
-    // later: when something asks for it, when its page is shown, or from the message
-    // queue once the window shows.
-    if (deferHidden_ && hasOwnWindow(decl.kind) && !shownNow(*made.component) && onPage(*made.component)) {
-        made.declared = true;
-        unmade_.push_back(made);
-        ++declaredUnmade_;
-    } else {
+Component* Win32Window::addDeclared(const ComponentDecl& decl) {
+    const Unmade made = make(decl);
+    const PageOf where = pageOf(*made.component);
+    if (madeLate(decl.kind) && where.container && !pageShown(where))
+        waitingDeclared_.push_back(made);
+    else
         makeNative(made);
-    }
     return made.component;
 }
 
 Component* Win32Window::makeNow(const std::string& name) {
-    Component* component = lookup(name);
-    if (component && !unmade_.empty()) makeWaiting(*component);
-    return component;
-}
-
-Component* Win32Window::makeForProperty(const std::string& name, Prop prop) const {
-    Component* component = lookup(name);
-    if (!component) layer_.unknownComponent(decl_.name, name);
-    if (component && !component->handle() && declaredUnmade_ > 0 && hasOwnWindow(component->kind()) &&
-        !component->holdsUnmade(prop))
-        const_cast<Win32Window*>(this)->makeWaiting(*component, true);
-    return component;
-}
-
-// A declared component is made with its containers and with what was declared
-// before it in the same place, so that the native windows keep the declared order
-// (tab order, stacking) however late they are made. A copy is made alone.
-void Win32Window::makeWaiting(Component& target, bool declaredOnly) {
-    auto pending = std::find_if(unmade_.begin(), unmade_.end(),
-                                [&](const Unmade& p) { return p.component == &target; });
-    if (pending == unmade_.end() || (declaredOnly && !pending->declared)) return;
-    if (!pending->declared) {
-        makeUnmade([&](const Component& c) { return &c == &target; }, 1);
-        return;
+    Component* target = lookup(name);
+    if (!target || target->handle()) return target;
+    const auto waits = [&](const Unmade& u) { return u.component == target; };
+    if (std::any_of(waitingDeclared_.begin(), waitingDeclared_.end(), waits)) {
+        const PageOf where = pageOf(*target);
+        makeWaiting(waitingDeclared_, [&](const Component& c) { return pageOf(c) == where; });
+    } else {
+        makeWaiting(waitingCopies_, [&](const Component& c) { return &c == target; }, 1);
     }
-    std::vector<const Component*> chain{&target};  // the target and its containers
-    for (const Component* at = target.container(); at; at = at->container()) chain.push_back(at);
-    std::vector<const Component*> waiting = chain;  // those not passed yet in the list
-    makeUnmade(
-        [&](const Component& c) {
-            const bool inChain = std::find(chain.begin(), chain.end(), &c) != chain.end();
-            bool before = false;
-            for (const Component* node : waiting) before = before || (node != &c && sameParent(c, *node));
-            waiting.erase(std::remove(waiting.begin(), waiting.end(), &c), waiting.end());
-            return inChain || before;
-        },
-        unmade_.size());
+    return target;
+}
+
+void Win32Window::makeShownPart(const Component& container, int page) {
+    const PageOf shown{&container, page};
+    makeWaiting(waitingDeclared_, [&](const Component& c) { return pageOf(c) == shown; });
+    makeWaiting(waitingCopies_, [&](const Component& c) {
+        const PageOf where = pageOf(c);
+        return where == shown && inView(where);
+    });
 }
 
 template <typename Pick>
-void Win32Window::makeUnmade(Pick pick, std::size_t most) {
+void Win32Window::makeWaiting(std::vector<Unmade>& waiting, Pick pick, std::size_t most) {
     // Taken out first: making a window sends messages, and whatever they lead to
     // finds a consistent list (anything added meanwhile goes after what stays).
-    std::vector<Unmade> list = std::move(unmade_);
-    unmade_.clear();
+    std::vector<Unmade> list = std::move(waiting);
+    waiting.clear();
     std::vector<Unmade> kept;
     std::size_t made = 0;
     for (const Unmade& pending : list) {
         if (made < most && pick(*pending.component)) {
-            if (pending.declared) --declaredUnmade_;
             makeNative(pending);
             pending.component->layout(dpi_);
             ++made;
@@ -133,32 +114,31 @@ void Win32Window::makeUnmade(Pick pick, std::size_t most) {
             kept.push_back(pending);
         }
     }
-    kept.insert(kept.end(), unmade_.begin(), unmade_.end());
-    unmade_ = std::move(kept);
-}
-
-void Win32Window::makeUnmadeShown(const Component& container, int page) {
-    if (unmade_.empty()) return;
-    makeUnmade([&](const Component& c) { return onShownPart(c, container, page); },
-                   unmade_.size());
-}
-
-LRESULT Win32Window::onMakeUnmade(UINT, WPARAM, LPARAM) {
-    makePosted_ = false;
-    makeUnmade(shownNow, unmade_.size());
-    makeUnmade([](const Component&) { return true; }, kCopiesPerMessage);
-    scheduleUnmade();
-    return 0;
+    kept.insert(kept.end(), waiting.begin(), waiting.end());
+    waiting = std::move(kept);
 }
 
 void Win32Window::makeWhatShows() {
-    makeUnmade(shownNow, unmade_.size());
-    scheduleUnmade();
+    makeWaiting(waitingDeclared_, shownNow);
+    makeWaiting(waitingCopies_, shownNow);
+    scheduleWaiting();
 }
 
-void Win32Window::scheduleUnmade() {
-    if (!unmade_.empty() && !makePosted_ && PostMessageW(handle(), MakeUnmadeMessage, 0, 0))
-        makePosted_ = true;
+LRESULT Win32Window::onMakeWaiting(UINT, WPARAM, LPARAM) {
+    makePosted_ = false;
+    makeWaiting(waitingDeclared_, shownNow);
+    makeWaiting(waitingCopies_, shownNow);
+    // Declared controls in declared order, so that a page made in parts keeps its order.
+    const auto any = [](const Component&) { return true; };
+    makeWaiting(waitingDeclared_, any, kPerMessage);
+    makeWaiting(waitingCopies_, any, kPerMessage);
+    scheduleWaiting();
+    return 0;
+}
+
+void Win32Window::scheduleWaiting() {
+    const bool waiting = !waitingDeclared_.empty() || !waitingCopies_.empty();
+    if (waiting && !makePosted_ && PostMessageW(handle(), MakeWaitingMessage, 0, 0)) makePosted_ = true;
 }
 
 std::string Win32Window::copyComponent(const std::string& original) {
@@ -173,19 +153,14 @@ std::string Win32Window::copyComponent(const std::string& original) {
         decl.name = root + "#" + std::to_string(++count);
     } while (lookup(decl.name));
     const Unmade copy = make(std::move(decl));
-    // A copy on a page is made natively later, in the state the caller gives it
-    // next: when the window is shown or from the message queue if it is in view,
-    // else from the queue a few at a time, or when its page comes into view or
-    // makeNow() hands it out. Made at once, a thousand entries would hold up the
-    // window's first showing by a second.
-    const Component* container = copy.component->container();
-    int page = -1;
-    const bool paged = container && container->getNumber(Prop::CurrentPage, page);
-    unmade_.push_back(copy);
-    if (!paged || !handle()) {
-        makeUnmade([&](const Component& c) { return &c == copy.component; }, 1);
+    // A copy on a page waits, in the state the caller gives it next, until it is in
+    // view of a shown page, needed, or its turn in the queue comes.
+    if (pageOf(*copy.component).container && handle()) {
+        waitingCopies_.push_back(copy);
+        scheduleWaiting();
     } else {
-        scheduleUnmade();
+        makeNative(copy);
+        copy.component->layout(dpi_);
     }
     return copy.component->name();
 }

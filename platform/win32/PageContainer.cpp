@@ -166,7 +166,7 @@ bool PageContainer::setNumber(Prop prop, int value) {
     if (prop != Prop::CurrentPage) return Component::setNumber(prop, value);
     if (value < 0 || value >= static_cast<int>(pages_.size())) return true;
     current_ = value;
-    window_.makeUnmadeShown(*this, current_);
+    window_.makeShownPart(*this, current_);
     showPage(current_);
     return true;
 }

@@ -18,7 +18,7 @@ void PictureBox::create(HWND parent, int id) {
     if (!createNative(exStyle, kClass, L"", style, 0, 0, 0, 0, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return;
-    play(decl_.playAnimation);
+    play(playing_);
 }
 
 // The picture is decoded when it is first needed (painted, played or asked

@@ -33,7 +33,6 @@ private:
     std::optional<AnimatedPicture> picture_;
     bool decoded_ = false;
     int frame_ = 0;
-    bool playing_ = false;
 };
 
 }  // namespace velarion::win32

@@ -51,10 +51,8 @@ bool Win32Window::create(HWND owner) {
     loadIcons();
     placeWindow();
 
-    deferHidden_ = true;
     for (const auto& c : decl_.components)
         if (c.kind != Kind::Menu) ensureCreated(c, 0);
-    deferHidden_ = false;
     layoutAll();
     return true;
 }
@@ -67,7 +65,7 @@ HMENU Win32Window::buildMenu() {
         const ComponentDecl& c = decl_.components[i];
         if (c.kind != Kind::Menu) continue;
         if (!bar) bar = CreateMenu();
-        Component* item = makeAndCreate(c);
+        Component* item = addDeclared(c);
         const std::wstring caption = toWide(c.text);
         const UINT_PTR id = static_cast<UINT_PTR>(item->id());
         if (c.menuLevel == 0) {
@@ -120,7 +118,7 @@ Component* Win32Window::ensureCreated(const ComponentDecl& decl, int depth) {
     if (!decl.container.empty() && depth < 16)
         if (const ComponentDecl* container = decl_.find(decl.container))
             ensureCreated(*container, depth + 1);
-    return makeAndCreate(decl);
+    return addDeclared(decl);
 }
 
 void Win32Window::placeWindow() {
@@ -223,7 +221,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_ACTIVATE, &Win32Window::onActivate},
         {WM_DESTROY, &Win32Window::onDestroy},
         {kDeferredClose, &Win32Window::onDeferredClose},
-        {MakeUnmadeMessage, &Win32Window::onMakeUnmade},
+        {MakeWaitingMessage, &Win32Window::onMakeWaiting},
     };
     for (const Route& route : routes)
         if (route.message == message) return (this->*route.handler)(message, wParam, lParam);
@@ -369,7 +367,7 @@ void Win32Window::selectRadio(Component& radio) {
 }
 
 void Win32Window::relayoutChildren(const Component& container, int page) {
-    makeUnmadeShown(container, page);
+    makeShownPart(container, page);
     for (auto& component : components_)
         if (component->container() == &container && component->page() == page)
             component->layout(dpi_);

@@ -45,13 +45,13 @@ public:
     Fonts& fonts() { return fonts_; }
     Tray& tray() { return tray_; }
     StatusBar* statusBar(const std::string& name);
-    // The component with its native window: one still waiting is made now
-    // (LateCreation.cpp). nullptr for a name the window does not hold.
+    // The component with its native window: one still waiting is made now, with
+    // the rest of its page (LateCreation.cpp). nullptr for a name the window does not hold.
     Component* makeNow(const std::string& name);
     // makeNow(), and an unknown name is reported to the layer.
     Component* required(const std::string& name);
     // Makes the waiting controls that `container` shows on `page` (it is shown or scrolled).
-    void makeUnmadeShown(const Component& container, int page);
+    void makeShownPart(const Component& container, int page);
 
     // Raises `event` of a component; the result of its behaviour, or
     // `fallback` when nothing is bound.
@@ -98,32 +98,29 @@ private:
     bool dispatch(const std::vector<Binding>& bindings, const std::string& source, Event event,
                   const EventArgs& args, bool fallback);
     HMENU buildMenu();
-    // Makes the declared component: natively now, or later when it waits.
-    Component* makeAndCreate(const ComponentDecl& decl);
+    // Adds the declared component: made natively now, or waiting for its page.
+    Component* addDeclared(const ComponentDecl& decl);
     // The component as it is, with or without its native window; never makes one.
     Component* lookup(const std::string& name) const;
-    // Hands out the component for reading or writing `prop`: with its native window
-    // made (see makeWaiting), unless the component holds that property until then.
-    Component* makeForProperty(const std::string& name, Prop prop) const;
-    // Makes the waiting component natively now (only a declared one if `declaredOnly`).
-    void makeWaiting(Component& target, bool declaredOnly = false);
+    // lookup(), and an unknown name is reported to the layer.
+    Component* known(const std::string& name) const;
     struct Unmade {
         Component* component;
         int id;
-        bool declared = false;  // a declared component on a page not shown yet (else a copy)
     };
     // The component object with its name and identifier, no native window yet.
     Unmade make(ComponentDecl decl);
     void makeNative(const Unmade& made);
-    // Makes natively the waiting components that `pick` chooses, at most `most` of them.
+    // Makes natively, in list order, the waiting components that `pick` chooses
+    // (at most `most` of them).
     template <typename Pick>
-    void makeUnmade(Pick pick, std::size_t most);
+    void makeWaiting(std::vector<Unmade>& waiting, Pick pick, std::size_t most = SIZE_MAX);
     // Before the window shows: what it shows is made now, the rest from the queue.
     void makeWhatShows();
     // Posts the message that makes waiting components a few at a time.
-    void scheduleUnmade();
-    LRESULT onMakeUnmade(UINT, WPARAM, LPARAM);
-    static constexpr UINT MakeUnmadeMessage = WM_APP + 2;
+    void scheduleWaiting();
+    LRESULT onMakeWaiting(UINT, WPARAM, LPARAM);
+    static constexpr UINT MakeWaitingMessage = WM_APP + 2;
     Component* ensureCreated(const ComponentDecl& decl, int depth);
     void placeWindow();
     void layoutAll();
@@ -139,13 +136,11 @@ private:
     std::map<int, Component*> byId_;
     std::map<HWND, Component*> byHandle_;
     std::map<std::string, int> copies_;
-    // Components not made natively yet: copies out of view and declared controls of
-    // pages not shown, made on demand, when their page shows, or from the message
-    // queue (a thousand entries would otherwise hold up the window's first showing).
-    std::vector<Unmade> unmade_;
-    bool makePosted_ = false;
-    bool deferHidden_ = false;  // while the window makes its declared components
-    int declaredUnmade_ = 0;    // declared components among the waiting ones
+    // Components not made natively yet (LateCreation.cpp), each list in the order
+    // the components were added: declared controls of pages not shown, and copies.
+    std::vector<Unmade> waitingDeclared_;
+    std::vector<Unmade> waitingCopies_;
+    bool makePosted_ = false;  // the message that makes them is in the queue
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation

@@ -13,6 +13,12 @@ Component* Win32Window::lookup(const std::string& name) const {
     return it == byName_.end() ? nullptr : it->second;
 }
 
+Component* Win32Window::known(const std::string& name) const {
+    Component* component = lookup(name);
+    if (!component) layer_.unknownComponent(decl_.name, name);
+    return component;
+}
+
 Component* Win32Window::required(const std::string& name) {
     Component* component = makeNow(name);
     if (!component) layer_.unknownComponent(decl_.name, name);
@@ -38,7 +44,7 @@ std::string Win32Window::text(const std::string& component, Prop prop) const {
         }
         return {};
     }
-    if (Component* c = makeForProperty(component, prop)) c->getText(prop, value);
+    if (Component* c = known(component)) c->getText(prop, value);
     return value;
 }
 
@@ -48,7 +54,7 @@ void Win32Window::setText(const std::string& component, Prop prop, const std::st
         if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());
         return;
     }
-    if (Component* c = makeForProperty(component, prop)) c->setText(prop, value);
+    if (Component* c = known(component)) c->setText(prop, value);
 }
 
 int Win32Window::number(const std::string& component, Prop prop) const {
@@ -67,7 +73,7 @@ int Win32Window::number(const std::string& component, Prop prop) const {
         }
     }
     int value = 0;
-    if (Component* c = makeForProperty(component, prop)) c->getNumber(prop, value);
+    if (Component* c = known(component)) c->getNumber(prop, value);
     return value;
 }
 
@@ -94,7 +100,7 @@ void Win32Window::setNumber(const std::string& component, Prop prop, int value) 
         }
         return;
     }
-    if (Component* c = makeForProperty(component, prop)) c->setNumber(prop, value);
+    if (Component* c = known(component)) c->setNumber(prop, value);
 }
 
 bool Win32Window::flag(const std::string& component, Prop prop) const {
@@ -112,7 +118,7 @@ bool Win32Window::flag(const std::string& component, Prop prop) const {
         }
     }
     bool value = false;
-    if (Component* c = makeForProperty(component, prop)) c->getFlag(prop, value);
+    if (Component* c = known(component)) c->getFlag(prop, value);
     return value;
 }
 
@@ -134,7 +140,7 @@ void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
         }
         return;
     }
-    if (Component* c = makeForProperty(component, prop)) c->setFlag(prop, value);
+    if (Component* c = known(component)) c->setFlag(prop, value);
 }
 
 void Win32Window::setTopmost(bool on) {

@@ -188,13 +188,21 @@ TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
 TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredOrder) {
     Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
     ASSERT_NE(main, nullptr);
-    // State given before the control is made reaches it.
+    // State given before the control is made reaches it, and no property makes one:
+    // the settings page stays empty until it shows or one of its controls is needed.
+    HWND settingsPage = native(*main).makeNow("选择夹1")->childParent(4);
     main->setNumber("滑块条1", Prop::Position, 300);
     EXPECT_EQ(main->number("滑块条1", Prop::Position), 255);  // kept in range, as the control does
     main->setNumber("滑块条1", Prop::Position, 120);
     main->setFlag("选择框1", Prop::Checked, true);
+    main->setFlag("单选框2", Prop::Checked, true);  // clears 单选框1, made or not
+    main->setText("编辑框_秒计", Prop::Text, "42");
+    main->setFlag("编辑框_秒计", Prop::Disabled, false);
     EXPECT_EQ(main->number("滑块条1", Prop::Position), 120);
     EXPECT_TRUE(main->flag("选择框1", Prop::Checked));
+    EXPECT_FALSE(main->flag("单选框1", Prop::Checked));
+    EXPECT_EQ(main->text("编辑框_秒计", Prop::Text), "42");
+    EXPECT_EQ(GetWindow(settingsPage, GW_CHILD), nullptr);
     // The last control of a group box on the settings page first.
     HWND topmost = handleOf(*main, "选择框2");
     ASSERT_NE(topmost, nullptr);
@@ -202,6 +210,10 @@ TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredO
     pump(layer, 200);
     EXPECT_EQ(SendMessageW(handleOf(*main, "滑块条1"), TBM_GETPOS, 0, 0), 120);
     EXPECT_EQ(SendMessageW(handleOf(*main, "选择框1"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(handleOf(*main, "单选框1"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(handleOf(*main, "单选框2"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(handleOf(*main, "编辑框_秒计")));
+    EXPECT_EQ(win32::toGbk(textOf(handleOf(*main, "编辑框_秒计"))), "42");
 
     std::map<HWND, std::vector<HWND>> declaredOrder;
     for (const ComponentDecl& c : mainWindowDecl().components) {
