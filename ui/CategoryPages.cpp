@@ -54,8 +54,11 @@ void fillPage(AppContext& ctx, Category category) {
 
     const int count = static_cast<int>(listing.names.size());
     for (int p = 1; p <= count; ++p) {
-        if (static_cast<int>(buttons.size()) < p)
-            buttons.push_back(window.copyComponent(parts.templateButton));
+        if (static_cast<int>(buttons.size()) < p) {
+            std::string made = window.copyComponent(parts.templateButton);
+            if (made.empty()) break;  // the system makes no more: the page shows what it could
+            buttons.push_back(std::move(made));
+        }
         const std::string& button = buttons[p - 1];
         const Place place = placeOf(p);
         window.setText(button, Prop::Text, listing.names[p - 1]);

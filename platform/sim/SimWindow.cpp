@@ -200,6 +200,8 @@ void SimWindow::moveWindow(int left, int top) {
 
 std::string SimWindow::copyComponent(const std::string& original) {
     const SimComponent& source = bag(original);
+    if (layer_.copiesAllowed == 0) return {};
+    if (layer_.copiesAllowed > 0) --layer_.copiesAllowed;
     const std::string root = source.original.empty() ? original : source.original;
     std::string name;
     do {

@@ -70,6 +70,9 @@ public:
     const std::vector<SimEventRecord>& events() const { return events_; }
 
     bool failLoads = false;  // load answers nullptr, as when a window cannot be made
+    // Copies made past this many are refused (copyComponent answers ""), as when the
+    // system makes no more windows for the process; -1: no limit.
+    int copiesAllowed = -1;
     int screenWidth = 1024;
     int screenHeight = 768;
 

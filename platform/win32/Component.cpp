@@ -77,6 +77,12 @@ HWND SystemControl::createControl(DWORD exStyle, const wchar_t* className, DWORD
     return hwnd_;
 }
 
+void SystemControl::destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    appliedFont_ = nullptr;
+}
+
 std::wstring Component::nativeText() const {
     return kind() == Kind::Button ? shownCaption(text_) : toWide(text_);
 }

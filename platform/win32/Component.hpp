@@ -34,6 +34,8 @@ public:
     virtual HWND handle() const { return nullptr; }
     // Makes the native window under `parent` with the control identifier `id`.
     virtual void create(HWND parent, int id);
+    // Destroys the native window; the component keeps what it shows and can be made again.
+    virtual void destroy() {}
     // Places the component at its declared place for `dpi`, with its font.
     virtual void layout(int dpi);
     // The DPI the component is made for (before create; layout changes it later).
@@ -101,6 +103,7 @@ class SystemControl : public Component {
 public:
     using Component::Component;
     HWND handle() const override { return hwnd_; }
+    void destroy() override;
 
 protected:
     HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);

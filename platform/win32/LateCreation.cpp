@@ -5,8 +5,12 @@
 // - the declared controls of one page are made together, in declared order, when
 //   that page shows or when one of them is needed (makeNow), so tab order and
 //   stacking stay as declared however late they are made;
-// - copies (the entry buttons) are made when they come into view, when one is
-//   needed, and otherwise a few at a time from the message queue;
+// - copies (the entry buttons) have native windows only within reach of what
+//   their page shows (one page height above and below the view): made when they
+//   come within reach or are needed, a few at a time from the message queue
+//   once the window shows, and let go again when a scroll leaves them far
+//   behind. However long the catalog, the process holds a few hundred windows
+//   (the system allows 10,000 to a process);
 // - nothing else makes a control: until its native window exists, the component
 //   keeps every property it is given and answers from there.
 
@@ -52,10 +56,28 @@ bool inView(const PageOf& where) {
     return r.top < bottom && r.top + r.height > top;
 }
 
+// Whether it lies within one page height of the view, above or below.
+bool inReach(const PageOf& where) {
+    const int height = where.container->rect().height;
+    const int top = where.container->scrollTop(where.page) - height;
+    const int bottom = top + 3 * height;
+    const Rect& r = where.placed->rect();
+    return r.top < bottom && r.top + r.height > top;
+}
+
 bool shownNow(const Component& c) {
     const PageOf where = pageOf(c);
     return pageShown(where) && inView(where);
 }
+
+bool withinReach(const Component& c) {
+    const PageOf where = pageOf(c);
+    return where.container && inReach(where);
+}
+
+// Copies whose native control holds nothing the component does not also keep,
+// so that it can be let go and made again: push buttons.
+bool canLetGo(const Component& c) { return c.kind() == Kind::Button; }
 
 // Controls with a native window of their own that is not part of the window's
 // frame (a paged container's pages are its structure, made with it).
@@ -81,58 +103,112 @@ Component* Win32Window::makeNow(const std::string& name) {
     const auto waits = [&](const Unmade& u) { return u.component == target; };
     if (std::any_of(waitingDeclared_.begin(), waitingDeclared_.end(), waits)) {
         const PageOf where = pageOf(*target);
-        makeWaiting(waitingDeclared_, [&](const Component& c) { return pageOf(c) == where; });
+        makeDeclared([&](const Component& c) { return pageOf(c) == where; });
     } else {
-        makeWaiting(waitingCopies_, [&](const Component& c) { return &c == target; }, 1);
+        makeCopies([&](const Component& c) { return &c == target; }, 1);
     }
     return target;
 }
 
 void Win32Window::makeShownPart(const Component& container, int page) {
     const PageOf shown{&container, page};
-    makeWaiting(waitingDeclared_, [&](const Component& c) { return pageOf(c) == shown; });
-    makeWaiting(waitingCopies_, [&](const Component& c) {
+    makeDeclared([&](const Component& c) { return pageOf(c) == shown; });
+    letGoFarCopies(container, page);
+    makeCopies([&](const Component& c) {
         const PageOf where = pageOf(c);
         return where == shown && inView(where);
     });
+    scheduleWaiting();
+}
+
+void Win32Window::letGoFarCopies(const Component& container, int page) {
+    const PageOf scrolled{&container, page};
+    std::vector<Unmade> kept;
+    for (const Unmade& copy : madeCopies_) {
+        Component& c = *copy.component;
+        const PageOf where = pageOf(c);
+        if (where == scrolled && canLetGo(c) && !inReach(where) && c.handle() != GetFocus()) {
+            byHandle_.erase(c.handle());
+            c.destroy();
+            waitingCopies_.push_back(copy);
+        } else {
+            kept.push_back(copy);
+        }
+    }
+    madeCopies_ = std::move(kept);
 }
 
 template <typename Pick>
-void Win32Window::makeWaiting(std::vector<Unmade>& waiting, Pick pick, std::size_t most) {
-    // Taken out first: making a window sends messages, and whatever they lead to
-    // finds a consistent list (anything added meanwhile goes after what stays).
-    std::vector<Unmade> list = std::move(waiting);
-    waiting.clear();
-    std::vector<Unmade> kept;
-    std::size_t made = 0;
-    for (const Unmade& pending : list) {
-        if (made < most && pick(*pending.component)) {
-            makeNative(pending);
-            pending.component->layout(dpi_);
-            ++made;
-        } else {
-            kept.push_back(pending);
+std::vector<Win32Window::Unmade> Win32Window::takeWaiting(std::vector<Unmade>& waiting, Pick pick,
+                                                          std::size_t most) {
+    // Taken out of the list before any is made: making a window sends messages,
+    // and whatever they lead to finds a consistent list.
+    std::vector<Unmade> taken, kept;
+    for (const Unmade& pending : waiting) {
+        if (taken.size() < most && pick(*pending.component)) taken.push_back(pending);
+        else kept.push_back(pending);
+    }
+    waiting = std::move(kept);
+    return taken;
+}
+
+template <typename Pick>
+std::size_t Win32Window::makeDeclared(Pick pick, std::size_t most) {
+    const std::vector<Unmade> taken = takeWaiting(waitingDeclared_, pick, most);
+    for (const Unmade& declared : taken) {
+        makeNative(declared);
+        declared.component->layout(dpi_);
+    }
+    return taken.size();
+}
+
+template <typename Pick>
+std::size_t Win32Window::makeCopies(Pick pick, std::size_t most) {
+    const std::vector<Unmade> taken = takeWaiting(waitingCopies_, pick, most);
+    for (const Unmade& copy : taken) makeCopy(copy);
+    return taken.size();
+}
+
+void Win32Window::makeCopy(const Unmade& copy) {
+    makeNative(copy);
+    copy.component->layout(dpi_);
+    madeCopies_.push_back(copy);
+    HWND own = copy.component->handle();
+    if (!own) return;  // refused by the system: the page shows what it could
+    // After the made sibling just before it in reading order, so that stacking
+    // and Tab follow the entries however they were made.
+    HWND after = HWND_TOP;
+    const Rect& r = copy.component->rect();
+    const Rect* best = nullptr;
+    const auto readsBefore = [](const Rect& a, const Rect& b) {
+        return a.top < b.top || (a.top == b.top && a.left < b.left);
+    };
+    for (const Unmade& other : madeCopies_) {
+        const Component& o = *other.component;
+        if (&o == copy.component || !o.handle() || GetParent(o.handle()) != GetParent(own)) continue;
+        if (readsBefore(o.rect(), r) && (!best || readsBefore(*best, o.rect()))) {
+            best = &o.rect();
+            after = o.handle();
         }
     }
-    kept.insert(kept.end(), waiting.begin(), waiting.end());
-    waiting = std::move(kept);
+    SetWindowPos(own, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Window::makeWhatShows() {
-    makeWaiting(waitingDeclared_, shownNow);
-    makeWaiting(waitingCopies_, shownNow);
+    makeDeclared(shownNow);
+    makeCopies(shownNow);
     scheduleWaiting();
 }
 
 LRESULT Win32Window::onMakeWaiting(UINT, WPARAM, LPARAM) {
     makePosted_ = false;
-    makeWaiting(waitingDeclared_, shownNow);
-    makeWaiting(waitingCopies_, shownNow);
+    makeDeclared(shownNow);
+    makeCopies(shownNow);
     // Declared controls in declared order, so that a page made in parts keeps its order.
-    const auto any = [](const Component&) { return true; };
-    makeWaiting(waitingDeclared_, any, kPerMessage);
-    makeWaiting(waitingCopies_, any, kPerMessage);
-    scheduleWaiting();
+    makeDeclared([](const Component&) { return true; }, kPerMessage);
+    const std::size_t copies = makeCopies(withinReach, kPerMessage);
+    // Copies out of reach wait for a scroll to bring them near.
+    if (!waitingDeclared_.empty() || copies == kPerMessage) scheduleWaiting();
     return 0;
 }
 
@@ -159,8 +235,7 @@ std::string Win32Window::copyComponent(const std::string& original) {
         waitingCopies_.push_back(copy);
         scheduleWaiting();
     } else {
-        makeNative(copy);
-        copy.component->layout(dpi_);
+        makeCopy(copy);
     }
     return copy.component->name();
 }

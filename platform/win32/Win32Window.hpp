@@ -111,10 +111,18 @@ private:
     // The component object with its name and identifier, no native window yet.
     Unmade make(ComponentDecl decl);
     void makeNative(const Unmade& made);
-    // Makes natively, in list order, the waiting components that `pick` chooses
-    // (at most `most` of them).
+    // Takes out of `waiting`, in list order, those that `pick` chooses (at most `most`).
     template <typename Pick>
-    void makeWaiting(std::vector<Unmade>& waiting, Pick pick, std::size_t most = SIZE_MAX);
+    static std::vector<Unmade> takeWaiting(std::vector<Unmade>& waiting, Pick pick, std::size_t most);
+    // Makes natively the waiting declared controls or copies that `pick` chooses;
+    // how many.
+    template <typename Pick>
+    std::size_t makeDeclared(Pick pick, std::size_t most = SIZE_MAX);
+    template <typename Pick>
+    std::size_t makeCopies(Pick pick, std::size_t most = SIZE_MAX);
+    void makeCopy(const Unmade& copy);
+    // Lets go of the native windows of the page's copies that lie far from its view.
+    void letGoFarCopies(const Component& container, int page);
     // Before the window shows: what it shows is made now, the rest from the queue.
     void makeWhatShows();
     // Posts the message that makes waiting components a few at a time.
@@ -137,9 +145,11 @@ private:
     std::map<HWND, Component*> byHandle_;
     std::map<std::string, int> copies_;
     // Components not made natively yet (LateCreation.cpp), each list in the order
-    // the components were added: declared controls of pages not shown, and copies.
+    // the components were added: declared controls of pages not shown, and copies
+    // (also those let go again, far from their page's view).
     std::vector<Unmade> waitingDeclared_;
     std::vector<Unmade> waitingCopies_;
+    std::vector<Unmade> madeCopies_;  // copies with a native window now
     bool makePosted_ = false;  // the message that makes them is in the queue
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;

@@ -99,6 +99,26 @@ TEST_F(CategoryPagesTest, RefillsReuseTheButtonsOfEarlierFills) {
     for (int page = 1; page < 4; ++page) EXPECT_TRUE(main->copiesOf(Templates[page]).empty());
 }
 
+// The system refuses further buttons: the page shows those it could make, the
+// window keeps its own caption (a refused copy has no name to write to), every
+// click still starts its own entry, and a later fill makes the rest.
+TEST_F(CategoryPagesTest, ButtonsTheSystemRefusesLeaveTheOthersRight) {
+    givenEntries("聊天通讯", 6);
+    windows.copiesAllowed = 4;
+    start();
+    const auto buttons = main->copiesOf("按钮_聊天");
+    ASSERT_EQ(buttons.size(), 4u);
+    for (const auto& button : buttons) main->click(button);
+    EXPECT_EQ(sys.launches, (std::vector<std::string>{"p1", "p2", "p3", "p4"}));
+    EXPECT_EQ(main->text("", Prop::Text), mainWindowDecl().title);
+    EXPECT_EQ(main->text("", Prop::Tag), "");
+
+    windows.copiesAllowed = -1;
+    addEntry("e7", "p7", 1);
+    ASSERT_EQ(main->copiesOf("按钮_聊天").size(), 7u);
+    EXPECT_EQ(main->text(main->copiesOf("按钮_聊天")[6], Prop::Tag), "7");
+}
+
 TEST_F(CategoryPagesTest, AFileShortenedByHandHidesTheButtonsItNoLongerHolds) {
     givenEntries("聊天通讯", 3);
     start();

@@ -1,12 +1,14 @@
 // No kjfs.ini makes the window stop answering: with the real window and file
 // layers under Wine, a catalog holding a very long name shows, fills and
-// repaints within a second, and the stored name stays whole.
+// repaints within a second, and the stored name stays whole; a catalog of any
+// length keeps the process to a few hundred native windows.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/win32/WindowTestSupport.hpp"
 #include "tests/win32/helpers/SystemTestSupport.hpp"
@@ -58,6 +60,82 @@ TEST(LargeFileWin32, AVeryLongNameShowsAndRepaintsWithinASecondAndStaysWhole) {
     EXPECT_EQ(ctx.catalog.load(Category::Chat).names,
               (std::vector<std::string>{name, "短名", "新的"}));
     EXPECT_EQ(ctx.catalog.pathAt(Category::Chat, 1), "C:\\a.exe");
+}
+
+// The window and every window inside it.
+int windowsIn(HWND top) {
+    int count = 1;
+    EnumChildWindows(top, [](HWND, LPARAM counted) { return ++*reinterpret_cast<int*>(counted), TRUE; },
+                     reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+class LaunchRecorder : public FolderSystem {
+public:
+    using FolderSystem::FolderSystem;
+    bool runProgram(const std::string& commandLine) override {
+        launches.push_back(commandLine);
+        return true;
+    }
+    std::vector<std::string> launches;
+};
+
+// 12,000 entries, 3,000 a category: the system gives a process 10,000 windows.
+// Every entry still has its button at its place while the page scrolls through,
+// the process holds a few hundred windows throughout, and a click starts the
+// entry of the button's position, near the start and at the very end.
+TEST(LargeFileWin32, AnyCatalogKeepsAFewHundredWindowsAndEveryEntryStartsByItsPosition) {
+    constexpr int perCategory = 3000;
+    std::string names, paths;
+    for (int i = 1; i <= perCategory; ++i) {
+        names += "e" + std::to_string(i) + "%$";
+        paths += "C:\\p" + std::to_string(i) + ".exe%$";
+    }
+    std::string ini = "[快捷方式]\r\n";
+    for (const char* key : {"聊天通讯", "音乐影视", "游戏娱乐", "其他应用"}) ini += std::string(key) + "=" + names + "\r\n";
+    ini += "[快捷链接]\r\n";
+    for (const char* key : {"聊天通讯", "音乐影视", "游戏娱乐", "其他应用"}) ini += std::string(key) + "=" + paths + "\r\n";
+    ScratchFolder scratch;
+    writeBytes(scratch / L"kjfs.ini", ini);
+    LaunchRecorder system(gbk(scratch.path() + L"\\"));
+    win32::Win32WindowLayer layer(system, failOnUnknownComponent);
+    AppContext ctx(system, layer);
+    Window* main = nullptr;
+    const ULONGLONG start = timed([&] { main = startApplication(ctx); pump(layer, 300); });
+    ASSERT_NE(main, nullptr);
+    const HWND window = static_cast<HWND>(main->nativeHandle());
+    const std::vector<std::string>& buttons = ctx.entryButtons[0];
+    ASSERT_EQ(buttons.size(), static_cast<std::size_t>(perCategory));
+    int most = windowsIn(window);
+
+    HWND page = native(*main).makeNow("选择夹1")->childParent(0);
+    for (int step = 0; step < 60; ++step) {
+        SendMessageW(page, WM_VSCROLL, step < 59 ? SB_PAGEDOWN : SB_BOTTOM, 0);
+        pump(layer);
+        most = std::max(most, windowsIn(window));
+    }
+    std::printf("start %llu ms, at most %d windows while scrolling through\n", start, most);
+    EXPECT_LT(most, 500);
+    // What shows at the bottom: the last rows, each button where its position puts it.
+    RECT view{};
+    GetClientRect(page, &view);
+    int shown = 0;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+        if (IsWindowVisible(child) && r.bottom > 0 && r.top < view.bottom) ++shown;
+    }
+    EXPECT_GE(shown, 4);
+    const std::string& last = buttons.back();
+    ASSERT_NE(handleOf(*main, last), nullptr);
+    EXPECT_EQ(GetParent(handleOf(*main, last)), page);
+    SendMessageW(handleOf(*main, last), BM_CLICK, 0, 0);
+    SendMessageW(page, WM_VSCROLL, SB_TOP, 0);
+    pump(layer);
+    SendMessageW(handleOf(*main, buttons[5]), BM_CLICK, 0, 0);
+    EXPECT_EQ(system.launches, (std::vector<std::string>{"C:\\p3000.exe", "C:\\p6.exe"}));
+    EXPECT_LT(windowsIn(window), 500);
 }
 
 }  // namespace
