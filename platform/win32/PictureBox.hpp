@@ -7,6 +7,7 @@
 #include "platform/win32/AnimatedPicture.hpp"
 #include "platform/win32/Component.hpp"
 #include "platform/win32/NativeWindow.hpp"
+#include "platform/win32/accessibility/Accessible.hpp"
 
 namespace velarion::win32 {
 
@@ -34,6 +35,7 @@ private:
     bool decoded_ = false;
     int frame_ = 0;
     bool playing_ = false;
+    Lifeline<Component> lifeline_{*this};  // for screen readers
 };
 
 }  // namespace velarion::win32
