@@ -88,8 +88,14 @@ bool handleEntryKey(const MSG& message) {
     default: to = inNextRow(entries, from, +1); break;
     }
     // At an edge the focus stays where it is (it never leaves the page by an arrow).
-    if (to >= 0 && to < static_cast<int>(entries.size()))
-        SetFocus(entries[static_cast<std::size_t>(to)].window);
+    if (to < 0 || to >= static_cast<int>(entries.size())) return true;
+    HWND target = entries[static_cast<std::size_t>(to)].window;
+    // As Tab does: the focused push button is the one drawn as the default.
+    if ((GetWindowLongPtrW(message.hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        SendMessageW(message.hwnd, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        SendMessageW(target, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+    SetFocus(target);
     return true;
 }
 

@@ -128,9 +128,16 @@ TEST_F(WindowKeyboardTest, EntryButtonsAreReachedByTabAndMovedAmongByRows) {
         {VK_DOWN, 22}, {VK_RIGHT, 22},          // at the last entry nothing moves
         {VK_UP, 18}, {VK_UP, 14},
     };
+    auto isDefault = [](HWND button) { return (GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
     for (const auto& move : moves) {
+        const HWND from = GetFocus();
+        const bool wasDefault = isDefault(from);
         press(move.key);
         EXPECT_EQ(GetFocus(), at(move.to)) << "key " << move.key << " to " << move.to;
+        if (from == GetFocus()) continue;
+        // The focused entry is the one drawn as the default button, as after Tab.
+        EXPECT_FALSE(isDefault(from));
+        EXPECT_EQ(isDefault(GetFocus()), wasDefault);
     }
 
     // Down past the page's end scrolled the focused entry into sight; up scrolls back.

@@ -10,6 +10,23 @@
 
 namespace velarion::win32 {
 
+// A leaf that describes one component, told it is not there once the component
+// or its window is gone.
+class ComponentAccessible : public LeafAccessible {
+public:
+    ComponentAccessible(HWND window, std::weak_ptr<const Component> component)
+        : LeafAccessible(window), component_(std::move(component)) {}
+
+protected:
+    bool connected() const override;
+    std::shared_ptr<const Component> component() const { return component_.lock(); }
+    // The component's text (a caption, what a label shows).
+    bool name(std::wstring& value) const override;
+
+private:
+    std::weak_ptr<const Component> component_;
+};
+
 // 分组框: a grouping named by its caption.
 Accessible* groupBoxAccessible(HWND window, std::weak_ptr<const Component> box);
 // The label a category page shows when it has no entries: static text, its text.

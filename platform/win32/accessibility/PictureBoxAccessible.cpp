@@ -6,24 +6,19 @@
 namespace velarion::win32 {
 namespace {
 
-class PictureBoxAccessible final : public LeafAccessible {
+class PictureBoxAccessible final : public ComponentAccessible {
 public:
-    PictureBoxAccessible(HWND window, std::weak_ptr<const Component> picture)
-        : LeafAccessible(window), picture_(std::move(picture)) {}
+    using ComponentAccessible::ComponentAccessible;
 
 private:
-    bool connected() const override {
-        auto component = picture_.lock();
-        return component && component->handle();
-    }
     LONG role() const override { return ROLE_SYSTEM_GRAPHIC; }
+    // A picture box has no text: the standard object's name.
+    bool name(std::wstring&) const override { return false; }
     LONG addedState() const override {
         bool playing = false;
-        if (auto picture = picture_.lock()) picture->getFlag(Prop::PlayAnimation, playing);
+        if (auto picture = component()) picture->getFlag(Prop::PlayAnimation, playing);
         return playing ? STATE_SYSTEM_ANIMATED : 0;
     }
-
-    std::weak_ptr<const Component> picture_;
 };
 
 }  // namespace
