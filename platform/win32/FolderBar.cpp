@@ -201,7 +201,9 @@ LRESULT FolderBar::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LBUTTONDOWN:
-        openAsClicked(hitTest(GET_Y_LPARAM(lParam)));
+        if (decl_.tabStop) SetFocus(handle());
+        finishSlide();  // the header is looked for where it stands at rest
+        choose(hitTest(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_MOUSEMOVE: {
         if (!tracking_) {
