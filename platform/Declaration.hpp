@@ -91,6 +91,7 @@ struct ComponentDecl {
     bool visible = true;
     bool disabled = false;
     bool tabStop = false;
+    bool copiesTabStop = false;  // copies made at run time are tab stops, whatever tabStop says
 
     std::string text;                 // caption, content, menu caption
     std::optional<Font> font;         // none: the window's default font

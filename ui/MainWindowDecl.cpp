@@ -17,7 +17,8 @@ constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kGrey{128, 128, 128};
 
 // Pages 0 to 3 of 选择夹1 each hold an empty-page label and a hidden template
-// button; the buttons of a page are copies of its template.
+// button; the buttons of a page are copies of its template. The template stays
+// out of the tab order; the copies, which the user works with, are in it.
 void addCategoryPage(std::vector<ComponentDecl>& out, int page, const char* launch) {
     const c::CategoryPage& parts = c::categoryPages[page];
     out.push_back({
@@ -32,6 +33,7 @@ void addCategoryPage(std::vector<ComponentDecl>& out, int page, const char* laun
     out.push_back({
         .name = parts.templateButton, .kind = Kind::Button, .container = c::tabs, .page = page,
         .rect = {8, 8, 50, 50}, .visible = false, .tabStop = false,
+        .copiesTabStop = true,
         .bindings = {{Event::Clicked, launch}},
     });
 }

@@ -57,7 +57,9 @@ DWORD Component::commonStyle() const {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (visible_) style |= WS_VISIBLE;
     if (disabled_) style |= WS_DISABLED;
-    if (decl_.tabStop) style |= WS_TABSTOP;
+    // A copy is a component the declaration does not name.
+    const bool copy = decl_.copiesTabStop && !window_.declaration().find(decl_.name);
+    if (decl_.tabStop || copy) style |= WS_TABSTOP;
     return style;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/win32/Colours.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/Handles.hpp"
+#include "platform/win32/accessibility/ControlAccessibles.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -71,6 +72,9 @@ LRESULT EmptyPageLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 1;
     case WM_PAINT:
         return paintClient([this](HDC dc, const RECT& client) { paint(dc, client); });
+    case WM_GETOBJECT:
+        if (asksForClient(lParam)) return answerWith(wParam, emptyPageLabelAccessible(handle(), lifeline_.weak()));
+        return defaultProc(message, wParam, lParam);
     case WM_SETFONT:
         InvalidateRect(handle(), nullptr, TRUE);
         return 0;

@@ -8,6 +8,7 @@
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/Handles.hpp"
 #include "platform/win32/Win32Window.hpp"
+#include "platform/win32/accessibility/FolderBarAccessible.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -89,9 +90,30 @@ void FolderBar::choose(int folder) {
     step_ = 0;
     SetTimer(handle(), kSlideTimer, kSlideTickMs, nullptr);
     InvalidateRect(handle(), nullptr, FALSE);
+    announceOpenFolder(handle(), open_);
     EventArgs args;
     args.index = folder;
     window_.raise(*this, Event::FolderChanged, args);
+}
+
+std::wstring FolderBar::caption(int folder) const {
+    if (folder < 0 || folder >= folderCount()) return {};
+    return toWide(decl_.items[static_cast<std::size_t>(folder)]);
+}
+
+RECT FolderBar::headerOnScreen(int folder) const {
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const int top = currentTop(folder);
+    RECT header{client.left, top, client.right, top + scaled(HeaderHeight)};
+    MapWindowPoints(handle(), nullptr, reinterpret_cast<POINT*>(&header), 2);
+    return header;
+}
+
+void FolderBar::openAsClicked(int folder) {
+    if (decl_.tabStop) SetFocus(handle());
+    finishSlide();
+    choose(folder);
 }
 
 bool FolderBar::getNumber(Prop prop, int& value) const {
@@ -103,11 +125,13 @@ bool FolderBar::getNumber(Prop prop, int& value) const {
 bool FolderBar::setNumber(Prop prop, int value) {
     if (prop != Prop::Selection) return Component::setNumber(prop, value);
     if (value < 0 || value >= folderCount()) return true;
+    const bool changed = value != open_;
     open_ = previous_ = value;
     step_ = SlideSteps;
     if (handle()) {
         KillTimer(handle(), kSlideTimer);
         InvalidateRect(handle(), nullptr, FALSE);
+        if (changed) announceOpenFolder(handle(), open_);
     }
     return true;
 }
@@ -178,7 +202,7 @@ LRESULT FolderBar::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONDOWN:
         if (decl_.tabStop) SetFocus(handle());
-        finishSlide();
+        finishSlide();  // the header is looked for where it stands at rest
         choose(hitTest(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_MOUSEMOVE: {
@@ -209,7 +233,13 @@ LRESULT FolderBar::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default: break;
         }
         break;
+    case WM_GETOBJECT:
+        if (asksForClient(lParam)) return answerWith(wParam, folderBarAccessible(handle(), lifeline_.weak()));
+        break;
     case WM_SETFOCUS:
+        announceFocusedFolder(handle(), open_);
+        InvalidateRect(handle(), nullptr, FALSE);
+        break;
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_SETFONT:

@@ -7,6 +7,7 @@
 
 #include "platform/win32/Component.hpp"
 #include "platform/win32/NativeWindow.hpp"
+#include "platform/win32/accessibility/Accessible.hpp"
 
 namespace velarion::win32 {
 
@@ -24,9 +25,17 @@ public:
     // when `open` is the open folder of `count` in a bar `height` high.
     static int headerTop(int folder, int open, int count, int height);
 
+    // What a screen reader is told (accessibility/FolderBarAccessible.cpp).
+    int folderCount() const { return static_cast<int>(decl_.items.size()); }
+    int openFolder() const { return open_; }
+    std::wstring caption(int folder) const;
+    // Where the folder's header stands now, in screen coordinates.
+    RECT headerOnScreen(int folder) const;
+    // Opens the folder as a click on its header does.
+    void openAsClicked(int folder);
+
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int folderCount() const { return static_cast<int>(decl_.items.size()); }
     // The header's top at this moment of the slide (device pixels).
     int currentTop(int folder) const;
     int hitTest(int y) const;
@@ -40,6 +49,7 @@ private:
     int hover_ = -1;
     bool tracking_ = false;
     static constexpr int SlideSteps = 8;
+    Lifeline<FolderBar> lifeline_{*this};
 };
 
 }  // namespace velarion::win32

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/Handles.hpp"
+#include "platform/win32/accessibility/ControlAccessibles.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -50,6 +51,9 @@ LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         return paintClient([this](HDC dc, const RECT& client) { paint(dc, client); });
+    case WM_GETOBJECT:
+        if (asksForClient(lParam)) return answerWith(wParam, groupBoxAccessible(handle(), lifeline_.weak()));
+        return defaultProc(message, wParam, lParam);
     case WM_SETFONT:
         InvalidateRect(handle(), nullptr, TRUE);
         return 0;

@@ -4,6 +4,7 @@
 
 #include "platform/win32/Component.hpp"
 #include "platform/win32/NativeWindow.hpp"
+#include "platform/win32/accessibility/Accessible.hpp"
 
 namespace velarion::win32 {
 
@@ -17,6 +18,7 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void paint(HDC dc, const RECT& client);
+    Lifeline<Component> lifeline_{*this};  // for screen readers
 };
 
 }  // namespace velarion::win32

@@ -4,13 +4,15 @@
 #include <utility>
 
 #include "platform/win32/Dpi.hpp"
+#include "platform/win32/Encoding.hpp"
 #include "platform/win32/Win32Window.hpp"
+#include "platform/win32/accessibility/ControlAccessibles.hpp"
 
 namespace velarion::win32 {
 namespace {
 constexpr wchar_t kContainerClass[] = L"VelarionPages";
-constexpr wchar_t kPageClass[] = L"VelarionPage";
 constexpr int kWheelStep = 40;  // 96-DPI pixels per notch of the wheel
+constexpr int kRevealMargin = 8;  // 96-DPI pixels kept above or below a control scrolled into sight
 }  // namespace
 
 class PageContainer::Page final : public NativeWindow {
@@ -18,8 +20,8 @@ public:
     Page(PageContainer& owner, int index) : owner_(owner), index_(index) {}
 
     void create(HWND parent) {
-        registerClass(kPageClass, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
-        createNative(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+        registerClass(PageClassName, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
+        createNative(WS_EX_CONTROLPARENT, PageClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
                      parent, nullptr);
     }
 
@@ -52,6 +54,18 @@ public:
     int scroll() const { return scroll_; }
 
 private:
+    // Scrolls so that the child window stands wholly in sight, with a little room.
+    void reveal(HWND child) {
+        if (!child || GetParent(child) != handle()) return;
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&place), 2);
+        const int top = unscaleForDpi(place.top, dpi_) + scroll_;
+        const int bottom = unscaleForDpi(place.bottom, dpi_) + scroll_;
+        if (top - kRevealMargin < scroll_) scrollTo(top - kRevealMargin);
+        else if (bottom + kRevealMargin > scroll_ + viewHeight_) scrollTo(bottom + kRevealMargin - viewHeight_);
+    }
+
     void scrollTo(int position) {
         const int limit = std::max(0, extent_ - viewHeight_);
         position = std::clamp(position, 0, limit);
@@ -90,6 +104,12 @@ private:
             scrollTo(scroll_ - notches * kWheelStep);
             return 0;
         }
+        if (message == RevealMessage) {
+            reveal(reinterpret_cast<HWND>(wParam));
+            return 0;
+        }
+        if (message == WM_GETOBJECT && asksForClient(lParam))
+            return answerWith(wParam, pageAccessible(handle(), owner_.caption(index_)));
         return defaultProc(message, wParam, lParam);
     }
 
@@ -178,6 +198,11 @@ void PageContainer::setExtent(int page, int contentHeight) {
     if (!changed.setExtent(contentHeight) || !handle()) return;
     const SIZE size = pageSize();
     changed.place(size.cx, size.cy, dpi_);  // the other pages stay as they are
+}
+
+std::wstring PageContainer::caption(int page) const {
+    if (page < 0 || page >= static_cast<int>(decl_.items.size())) return {};
+    return toWide(decl_.items[static_cast<std::size_t>(page)]);
 }
 
 void PageContainer::placeChildren(int page) { window_.relayoutChildren(*this, page); }

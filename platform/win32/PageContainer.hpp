@@ -14,6 +14,10 @@ namespace velarion::win32 {
 class PageContainer final : public Component, private NativeWindow {
 public:
     PageContainer(Win32Window& window, ComponentDecl decl, Component* container);
+    // The window class of a page, and what a page is sent to scroll the child
+    // window given as wParam into sight.
+    static constexpr wchar_t PageClassName[] = L"VelarionPage";
+    static constexpr UINT RevealMessage = WM_APP + 3;
     ~PageContainer() override;
     HWND handle() const override { return NativeWindow::handle(); }
     void create(HWND parent, int id) override;
@@ -25,6 +29,8 @@ public:
     bool setNumber(Prop prop, int value) override;
     // The height (96-DPI pixels) of what `page` holds.
     void setExtent(int page, int contentHeight);
+    // The caption declared for `page`, as screen readers name it.
+    std::wstring caption(int page) const;
 
 private:
     class Page;

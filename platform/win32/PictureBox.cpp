@@ -1,6 +1,7 @@
 #include "platform/win32/PictureBox.hpp"
 
 #include "platform/win32/Handles.hpp"
+#include "platform/win32/accessibility/ControlAccessibles.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -49,8 +50,11 @@ void PictureBox::renderPicture() {
 }
 
 void PictureBox::play(bool on) {
+    const bool changed = on != playing_;
     playing_ = on;
     if (!handle()) return;
+    // Readers show whether it plays (accessibility/PictureBoxAccessible.cpp).
+    if (changed) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle(), OBJID_CLIENT, CHILDID_SELF);
     if (on && picture() && picture_->frameCount() > 1)
         SetTimer(handle(), kFrameTimer, static_cast<UINT>(picture_->delay(frame_)), nullptr);
     else
@@ -80,6 +84,9 @@ LRESULT PictureBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(handle(), nullptr, FALSE);
         }
         return 0;
+    case WM_GETOBJECT:
+        if (asksForClient(lParam)) return answerWith(wParam, pictureBoxAccessible(handle(), lifeline_.weak()));
+        return defaultProc(message, wParam, lParam);
     case WM_PAINT: {
         PaintScope paintScope(handle());
         if (picture()) picture_->draw(paintScope.dc(), frame_, 0, 0);

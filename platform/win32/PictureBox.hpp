@@ -7,6 +7,7 @@
 #include "platform/win32/AnimatedPicture.hpp"
 #include "platform/win32/Component.hpp"
 #include "platform/win32/NativeWindow.hpp"
+#include "platform/win32/accessibility/Accessible.hpp"
 
 namespace velarion::win32 {
 
@@ -33,6 +34,7 @@ private:
     std::optional<AnimatedPicture> picture_;
     bool decoded_ = false;
     int frame_ = 0;
+    Lifeline<Component> lifeline_{*this};  // for screen readers
 };
 
 }  // namespace velarion::win32

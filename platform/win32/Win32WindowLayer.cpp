@@ -8,6 +8,7 @@
 #include "assets/resource.h"
 #include "platform/win32/Dpi.hpp"
 #include "platform/win32/Encoding.hpp"
+#include "platform/win32/EntryKeys.hpp"
 #include "platform/win32/LateBound.hpp"
 #include "platform/win32/StatusBar.hpp"
 #include "platform/win32/Win32Window.hpp"
@@ -91,7 +92,10 @@ int Win32WindowLayer::run() {
 
 void Win32WindowLayer::dispatch(MSG& message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (isLayerWindow(root) && IsDialogMessageW(root, &message)) return;
+    if (isLayerWindow(root) && (handleEntryKey(message) || IsDialogMessageW(root, &message))) {
+        followKeyboardFocus(root, message);
+        return;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

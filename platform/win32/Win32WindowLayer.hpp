@@ -40,7 +40,8 @@ public:
                            const std::string& text) override;
 
     System& system() { return system_; }
-    // Handles one message: the dialog keys (Tab, Esc, Enter) of our windows, else dispatched.
+    // Handles one message: the keys of the entry buttons (EntryKeys.hpp) and the dialog
+    // keys (Tab, Esc, Enter) of our windows, else dispatched.
     void dispatch(MSG& message);
     // A window of the layer is gone; the loop of run() ends with the last one.
     void windowDestroyed(Win32Window& window);

@@ -163,6 +163,7 @@ TEST(Declarations, CategoryPagesShareOnePattern) {
         EXPECT_FALSE(label->visible);
         EXPECT_FALSE(button->visible);
         EXPECT_FALSE(button->tabStop);
+        EXPECT_TRUE(button->copiesTabStop);  // the entries a keyboard user reaches
         EXPECT_EQ(button->rect, (Rect{8, 8, 50, 50}));
         EXPECT_EQ(label->rect, firstLabel.rect);
         EXPECT_EQ(label->text, "暂无应用");
