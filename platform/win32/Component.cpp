@@ -25,9 +25,12 @@ auto placeField(Place& place, Prop prop) -> decltype(&place.left) {
 
 }  // namespace
 
-Component::Component(Win32Window& window, ComponentDecl decl, Component* container)
+Component::Component(Win32Window& window, std::shared_ptr<const ComponentDecl> decl,
+                     std::string name, Component* container)
     : window_(window),
-      decl_(std::move(decl)),
+      declared_(std::move(decl)),
+      decl_(*declared_),
+      name_(std::move(name)),
       container_(container),
       rect_(decl_.rect),
       visible_(decl_.visible),
@@ -57,8 +60,8 @@ DWORD Component::commonStyle() const {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (visible_) style |= WS_VISIBLE;
     if (disabled_) style |= WS_DISABLED;
-    // A copy is a component the declaration does not name.
-    const bool copy = decl_.copiesTabStop && !window_.declaration().find(decl_.name);
+    // A copy has a name of its own; its declaration is the template's.
+    const bool copy = decl_.copiesTabStop && name_ != decl_.name;
     if (decl_.tabStop || copy) style |= WS_TABSTOP;
     return style;
 }

@@ -17,13 +17,16 @@ class Win32Window;
 
 class Component {
 public:
-    Component(Win32Window& window, ComponentDecl decl, Component* container);
+    // `decl` is shared with the component's copies; a copy has a name of its own.
+    Component(Win32Window& window, std::shared_ptr<const ComponentDecl> decl, std::string name,
+              Component* container);
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
     virtual ~Component() = default;
 
-    const std::string& name() const { return decl_.name; }
+    const std::string& name() const { return name_; }
     const ComponentDecl& decl() const { return decl_; }
+    const std::shared_ptr<const ComponentDecl>& sharedDecl() const { return declared_; }
     Kind kind() const { return decl_.kind; }
     Component* container() const { return container_; }
     int page() const { return decl_.page; }
@@ -75,7 +78,12 @@ protected:
     std::wstring nativeText() const;
 
     Win32Window& window_;
-    ComponentDecl decl_;
+    // The declaration, one for a declared component and all its copies: a
+    // thousand entries are copies of one template, each keeping only its name
+    // and what it shows.
+    std::shared_ptr<const ComponentDecl> declared_;
+    const ComponentDecl& decl_;
+    std::string name_;
     Component* container_;
     // What the component shows, kept here for every kind: the native control is
     // made with it, and until that control exists it answers every property (a
@@ -112,7 +120,8 @@ protected:
 };
 
 // The C++ type for the component's kind.
-std::unique_ptr<Component> makeComponent(Win32Window& window, ComponentDecl decl,
-                                         Component* container);
+std::unique_ptr<Component> makeComponent(Win32Window& window,
+                                         std::shared_ptr<const ComponentDecl> decl,
+                                         std::string name, Component* container);
 
 }  // namespace velarion::win32

@@ -88,7 +88,7 @@ bool madeLate(Kind kind) {
 }  // namespace
 
 Component* Win32Window::addDeclared(const ComponentDecl& decl) {
-    const Unmade made = make(decl);
+    const Unmade made = make(std::make_shared<const ComponentDecl>(decl), decl.name);
     const PageOf where = pageOf(*made.component);
     if (madeLate(decl.kind) && where.container && !pageShown(where))
         waitingDeclared_.push_back(made);
@@ -221,14 +221,14 @@ std::string Win32Window::copyComponent(const std::string& original) {
     Component* source = lookup(original);
     if (!source) layer_.unknownComponent(decl_.name, original);
     if (!source || source->kind() == Kind::Menu) return {};
-    ComponentDecl decl = source->decl();
     // Copies of a copy are numbered with the declared component's copies.
     const std::string root = original.substr(0, original.find('#'));
     int& count = copies_[root];
+    std::string name;
     do {
-        decl.name = root + "#" + std::to_string(++count);
-    } while (lookup(decl.name));
-    const Unmade copy = make(std::move(decl));
+        name = root + "#" + std::to_string(++count);
+    } while (lookup(name));
+    const Unmade copy = make(source->sharedDecl(), std::move(name));
     // A copy on a page waits, in the state the caller gives it next, until it is in
     // view of a shown page, needed, or its turn in the queue comes.
     if (pageOf(*copy.component).container && handle()) {

@@ -121,8 +121,9 @@ private:
     int dpi_ = 96;
 };
 
-PageContainer::PageContainer(Win32Window& window, ComponentDecl decl, Component* container)
-    : Component(window, std::move(decl), container) {}
+PageContainer::PageContainer(Win32Window& window, std::shared_ptr<const ComponentDecl> decl,
+                             std::string name, Component* container)
+    : Component(window, std::move(decl), std::move(name), container) {}
 
 PageContainer::~PageContainer() = default;
 

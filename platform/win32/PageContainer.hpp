@@ -13,7 +13,8 @@ namespace velarion::win32 {
 
 class PageContainer final : public Component, private NativeWindow {
 public:
-    PageContainer(Win32Window& window, ComponentDecl decl, Component* container);
+    PageContainer(Win32Window& window, std::shared_ptr<const ComponentDecl> decl, std::string name,
+                  Component* container);
     // The window class of a page, and what a page is sent to scroll the child
     // window given as wParam into sight.
     static constexpr wchar_t PageClassName[] = L"VelarionPage";

@@ -91,9 +91,9 @@ HMENU Win32Window::buildMenu() {
 }
 
 // The component object with its name and identifier, not yet made natively.
-Win32Window::Unmade Win32Window::make(ComponentDecl decl) {
-    Component* container = decl.container.empty() ? nullptr : lookup(decl.container);
-    auto component = makeComponent(*this, std::move(decl), container);
+Win32Window::Unmade Win32Window::make(std::shared_ptr<const ComponentDecl> decl, std::string name) {
+    Component* container = decl->container.empty() ? nullptr : lookup(decl->container);
+    auto component = makeComponent(*this, std::move(decl), std::move(name), container);
     Component* raw = component.get();
     components_.push_back(std::move(component));
     byName_[raw->name()] = raw;

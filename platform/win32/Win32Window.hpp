@@ -109,7 +109,7 @@ private:
         int id;
     };
     // The component object with its name and identifier, no native window yet.
-    Unmade make(ComponentDecl decl);
+    Unmade make(std::shared_ptr<const ComponentDecl> decl, std::string name);
     void makeNative(const Unmade& made);
     // Takes out of `waiting`, in list order, those that `pick` chooses (at most `most`).
     template <typename Pick>
