@@ -40,6 +40,7 @@ using e2e::Program;
 
 constexpr wchar_t ProgramClass[] = L"VelarionWindow";
 constexpr wchar_t BaselineClass[] = L"VelarionBaseline";
+constexpr wchar_t SameWorkClass[] = L"VelarionSameWork";
 
 std::wstring fullPath(const std::wstring& path) {
     wchar_t full[MAX_PATH];
@@ -49,6 +50,7 @@ std::wstring fullPath(const std::wstring& path) {
 
 std::wstring programPath() { return fullPath(e2e::ownFolder() + L"..\\tests\\e2e\\velarion_e2e.exe"); }
 std::wstring baselinePath() { return e2e::ownFolder() + L"bench_baseline.exe"; }
+std::wstring sameWorkPath() { return e2e::ownFolder() + L"bench_samework.exe"; }
 std::wstring powerOffLog() { return fullPath(e2e::ownFolder() + L"..\\tests\\e2e\\power-off-requests.txt"); }
 
 std::string winePrefix() {
@@ -70,6 +72,7 @@ struct Subject {
 std::vector<Subject> startSubjects() {
     return {
         {"baseline", baselinePath(), BaselineClass, storedSettingsIni("")},
+        {"samework", sameWorkPath(), SameWorkClass, storedSettingsIni("")},
         {"empty", programPath(), ProgramClass, storedSettingsIni("")},
         {"full", programPath(), ProgramClass, storedSettingsIni(generatedCatalogIni(250))},
     };
@@ -191,7 +194,7 @@ private:
 
 void idle(int seconds) {
     progress("CPU while hidden in the tray");
-    Started started = start(startSubjects()[2]);
+    Started started = start(startSubjects()[3]);
     if (!started.window) return progress("the program did not start");
     PostMessageW(started.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (!e2e::waitUntil([&] { return !IsWindowVisible(started.window); }))
@@ -234,7 +237,7 @@ void waitUntilSettled(const std::wstring& exe) {
 void warning() {
     progress("CPU during the ten-second warning");
     DeleteFileW(powerOffLog().c_str());
-    Started started = start(startSubjects()[1]);
+    Started started = start(startSubjects()[2]);
     if (!started.window) return progress("the program did not start");
     HWND main = started.window;
     waitUntilSettled(programPath());  // the settings page's controls are made after the window shows

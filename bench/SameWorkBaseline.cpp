@@ -1,0 +1,148 @@
+// The second floor for "start to visible window": the same visible work as the
+// program's first look, done by hand with plain Win32 calls and nothing of ours
+// (no declarations, no kjfs.ini): the same manifest (Common Controls 6, per-
+// monitor DPI), a 343 x 314 window with its menu bar, the folder bar's five
+// headers, the framed page with the empty label's 48-pixel bold text, and the
+// status bar with its two parts. What the program spends beyond this is ours.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr wchar_t kClass[] = L"VelarionSameWork";
+constexpr wchar_t kFolderClass[] = L"VelarionSameWorkFolders";
+constexpr wchar_t kLabelClass[] = L"VelarionSameWorkLabel";
+constexpr const wchar_t* kFolders[] = {L"聊天通讯", L"音乐影视", L"游戏娱乐", L"其它应用", L"系统设置"};
+
+int scaled(int value, int dpi) { return MulDiv(value, dpi, 96); }
+
+HFONT font(const wchar_t* face, int pixels, bool bold, int dpi) {
+    return CreateFontW(-scaled(pixels, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH, face);
+}
+
+// The folder bar: the open folder's header at the top, the other four at the bottom.
+LRESULT CALLBACK folderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH back = CreateSolidBrush(RGB(236, 236, 236));
+    FillRect(dc, &client, back);
+    DeleteObject(back);
+    const int dpi = GetDpiForWindow(window);
+    HFONT face = font(L"SimSun", 12, false, dpi);
+    HGDIOBJ old = SelectObject(dc, face);
+    SetBkMode(dc, TRANSPARENT);
+    const int header = scaled(22, dpi);
+    for (int i = 0; i < 5; ++i) {
+        const int top = i == 0 ? 0 : client.bottom - (5 - i) * header;
+        RECT r{0, top, client.right, top + header};
+        DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
+        DrawTextW(dc, kFolders[i], -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    SelectObject(dc, old);
+    DeleteObject(face);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+// The empty page's label: a shaded frame and "暂无应用" in a 48-pixel bold face.
+LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    HBRUSH frame = CreateSolidBrush(RGB(128, 128, 128));
+    for (int ring = 0; ring < scaled(8, GetDpiForWindow(window)); ++ring) {
+        FrameRect(dc, &r, frame);
+        InflateRect(&r, -1, -1);
+    }
+    DeleteObject(frame);
+    HFONT face = font(L"方正姚体", 48, true, GetDpiForWindow(window));
+    HGDIOBJ old = SelectObject(dc, face);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 136, 255));
+    DrawTextW(dc, L"暂无应用", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, old);
+    DeleteObject(face);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+HMENU menuBar() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 1, L"添加");
+    HMENU about = CreatePopupMenu();
+    AppendMenuW(about, MF_STRING, 2, L"关于作者");
+    AppendMenuW(about, MF_STRING, 3, L"帮助");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(about), L"关于");
+    return bar;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!registerClass(instance, kClass, windowProc) || !registerClass(instance, kFolderClass, folderProc) ||
+        !registerClass(instance, kLabelClass, labelProc))
+        return 1;
+
+    HWND window = CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kClass, L"Velarion - 系统辅助 - 工程测试版",
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 343, 314, nullptr, menuBar(), instance, nullptr);
+    if (!window) return 1;
+    const int dpi = GetDpiForWindow(window);
+    const auto at = [&](int v) { return scaled(v, dpi); };
+    SetWindowPos(window, nullptr, 0, 0, at(343), at(314), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateWindowExW(0, kFolderClass, L"", WS_CHILD | WS_VISIBLE, at(2), at(2), at(88), at(240), window, nullptr,
+                    instance, nullptr);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, at(93), at(2), at(240),
+                                 at(240), window, nullptr, instance, nullptr);
+    CreateWindowExW(0, kLabelClass, L"", WS_CHILD | WS_VISIBLE, at(7), at(77), at(224), at(80), frame, nullptr,
+                    instance, nullptr);
+    HWND status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr,
+                                  instance, nullptr);
+    int parts[] = {at(200), -1};
+    SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"欢迎使用Velarion！"));
+    SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"暂无定时关机任务"));
+
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
