@@ -47,23 +47,20 @@ bool pageShown(const PageOf& where) {
     return where.container && where.container->getNumber(Prop::CurrentPage, shown) && shown == where.page;
 }
 
-// Whether what lies on the page is in the part of it that can be seen: from the
-// page's scroll position down one container height.
-bool inView(const PageOf& where) {
-    const int top = where.container->scrollTop(where.page);
-    const int bottom = top + where.container->rect().height;
+// Whether what lies on the page is within the band from `above` page heights
+// over the page's scroll position to `below` page heights under it.
+bool inBand(const PageOf& where, int above, int below) {
+    const int height = where.container->rect().height;
+    const int scroll = where.container->scrollTop(where.page);
     const Rect& r = where.placed->rect();
-    return r.top < bottom && r.top + r.height > top;
+    return r.top < scroll + below * height && r.top + r.height > scroll - above * height;
 }
 
-// Whether it lies within one page height of the view, above or below.
-bool inReach(const PageOf& where) {
-    const int height = where.container->rect().height;
-    const int top = where.container->scrollTop(where.page) - height;
-    const int bottom = top + 3 * height;
-    const Rect& r = where.placed->rect();
-    return r.top < bottom && r.top + r.height > top;
-}
+// In the part of its page that can be seen.
+bool inView(const PageOf& where) { return inBand(where, 0, 1); }
+
+// Within one page height of the view, above or below.
+bool inReach(const PageOf& where) { return inBand(where, 1, 2); }
 
 bool shownNow(const Component& c) {
     const PageOf where = pageOf(c);
