@@ -79,7 +79,7 @@ public:
         bool inSection = section.empty();  // the lines before the first header
         place.sectionFound = inSection;
         for (std::size_t at = encoding_.markLength; at < end_;) {
-            const Line line = lineAt(at);
+            const Line line = lineAt(at, inSection ? &key : nullptr);
             at = line.terminatorEnd;
             place.endsUnended = line.terminatorEnd == line.content.last;
             if (line.kind == LineKind::Header) {
@@ -135,8 +135,30 @@ private:
         return range.first;
     }
 
-    // The line that starts at `at`, read in one pass (then a few blanks at most).
-    Line lineAt(std::size_t at) const {
+    // Where the line that has a character at `at` ends (before its terminator).
+    std::size_t lineEndFrom(std::size_t at) const {
+        const bool gbk = encoding_.encoding == ini::TextEncoding::Gbk;
+        if (gbk || encoding_.encoding == ini::TextEncoding::Utf8) {
+            // CR and LF are never part of a longer character in these two.
+            while (at < end_) {
+                const auto byte = static_cast<unsigned char>(bytes_[at]);
+                if (byte == '\r' || byte == '\n') break;
+                at += gbk && ini::isGbkLead(byte) && at + 1 < end_ ? 2 : 1;
+            }
+            return at;
+        }
+        while (at < end_) {
+            const Unit unit = this->at(at);
+            if (isLineEnd(unit.code)) break;
+            at = unit.end();
+        }
+        return at;
+    }
+
+    // The line that starts at `at`, read in one pass (then a few blanks at most). A line
+    // that is no header is only read to its end unless it may be `key` (outside the
+    // section looked for, key is null): its kind and end are right, the rest is not.
+    Line lineAt(std::size_t at, const std::u32string* key) const {
         Line line;
         line.content.first = at;
         Range text{None, at};       // trimmed: the first non-blank and the end of the last
@@ -167,6 +189,12 @@ private:
                 if (unit.code == 0 && zero == None && equals != None) zero = at;
                 lastBegin = at;
                 text.last = unit.end();
+                const bool startsKey = text.first == at && first != U'[';
+                if ((startsKey && (!key || first == U';')) ||
+                    (equals == at && first != U'[' && !nameEquals(beforeEquals, *key))) {
+                    at = lineEndFrom(unit.end());
+                    break;
+                }
             }
             at = unit.end();
         }
