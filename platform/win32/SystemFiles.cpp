@@ -166,14 +166,19 @@ FileContents Win32System::readWholeFile(const std::string& path) {
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return {FileReadStatus::Failed, {}};
     FileContents contents{FileReadStatus::Ok, {}};
     contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    // The file is read into a text of its size; what it grew by meanwhile arrives in a
+    // small buffer and is appended (growing the text itself to look for more would
+    // copy it whole into one twice its size).
     std::size_t done = 0;
+    char more[4096];
     for (;;) {
-        if (done == contents.bytes.size()) contents.bytes.resize(done + 4096);  // grew meanwhile
+        const bool inPlace = done < contents.bytes.size();
         DWORD read = 0;
-        if (!ReadFile(file.get(), contents.bytes.data() + done,
-                      static_cast<DWORD>(contents.bytes.size() - done), &read, nullptr))
+        if (!ReadFile(file.get(), inPlace ? contents.bytes.data() + done : more,
+                      inPlace ? static_cast<DWORD>(contents.bytes.size() - done) : DWORD{sizeof more}, &read, nullptr))
             return {FileReadStatus::Failed, {}};
         if (read == 0) break;
+        if (!inPlace) contents.bytes.append(more, read);
         done += read;
     }
     contents.bytes.resize(done);
