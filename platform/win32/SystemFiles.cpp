@@ -135,16 +135,31 @@ std::wstring programFilePath() {
     return fillGrowing([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
 }
 
-ExecutablePath Win32System::executablePath() {
+namespace {
+
+// The program's folder (no trailing backslash; "" when the path has none) and file name.
+std::pair<std::wstring, std::wstring> programFolderAndName() {
     const std::wstring path = programFilePath();
     const std::size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return {"", toGbk(path)};
-    return {toGbk(path.substr(0, slash)), toGbk(path.substr(slash + 1))};
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+}  // namespace
+
+ExecutablePath Win32System::executablePath() {
+    const auto [folder, name] = programFolderAndName();
+    return {toGbk(folder), toGbk(name)};
 }
 
 bool Win32System::setCurrentDirectory(const std::string& directory) {
     const std::wstring wide = toWide(directory);
     return !wide.empty() && SetCurrentDirectoryW(wide.c_str());
+}
+
+bool Win32System::enterProgramFolder() {
+    const std::wstring folder = programFolderAndName().first;
+    return !folder.empty() && SetCurrentDirectoryW(folder.c_str());
 }
 
 FileContents Win32System::readWholeFile(const std::string& path) {
