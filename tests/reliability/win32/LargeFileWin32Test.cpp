@@ -74,7 +74,9 @@ TEST(LargeFileWin32, AVeryLongNameShowsAndRepaintsWithinASecondAndStaysWhole) {
     AppContext& ctx = program.ctx;
     ASSERT_EQ(ctx.entryButtons[0].size(), 2u);
     const std::string& button = ctx.entryButtons[0][0];
-    EXPECT_LE(GetWindowTextLengthW(handleOf(*program.main, button)), 256);
+    wchar_t shown[300] = {};
+    GetWindowTextW(handleOf(*program.main, button), shown, 300);
+    EXPECT_EQ(std::wstring(shown), win32::toWide(name.substr(0, 2 * 255)) + L'\x2026');  // 255 characters and "…"
     EXPECT_EQ(program.main->text(button, Prop::Text), name);
     EXPECT_TRUE(ctx.catalog.append(Category::Chat, "新的", "C:\\c.exe"));
     EXPECT_EQ(ctx.catalog.load(Category::Chat).names,
