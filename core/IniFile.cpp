@@ -36,7 +36,7 @@ struct Line {
     std::size_t afterEquals = 0;    // the byte after '=' (key line with value)
     Range value;                    // trimmed value
     std::size_t valueLastBegin = 0; // where its last character starts
-    std::size_t valueZero = 0;      // where its first zero character starts, or None
+    std::size_t valueZero = None;   // where its first zero character starts, or None
 };
 
 // Where a lookup found its section and key.
