@@ -79,6 +79,12 @@ public:
         bool inSection = section.empty();  // the lines before the first header
         place.sectionFound = inSection;
         for (std::size_t at = encoding_.markLength; at < end_;) {
+            // Lines that are only their terminator carry nothing.
+            if (isLineEnd(this->at(at).code)) {
+                at = this->at(at).end();
+                place.endsUnended = false;
+                continue;
+            }
             const Line line = lineAt(at, inSection ? &key : nullptr);
             at = line.terminatorEnd;
             place.endsUnended = line.terminatorEnd == line.content.last;
