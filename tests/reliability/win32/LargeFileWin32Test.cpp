@@ -85,14 +85,16 @@ TEST(LargeFileWin32, AVeryLongNameShowsAndRepaintsWithinASecondAndStaysWhole) {
 }
 
 // One line of 64 MB (names of Chinese and ASCII, and a byte pair that is no
-// character): the window shows and takes an add through its handler, the file
+// character), then eight million empty lines: the window shows and takes an add
+// through its handler, the file
 // keeps every byte it had, and the memory used on the way stays a few times the
 // file (a 32-bit program has 2 GB for everything). The times are printed, not
 // held to a second: every value read reads the whole file again (about 0.3 s
 // for 64 MB under Wine), and a start reads it seven times.
 TEST(LargeFileWin32, ASingleLineOf64MegabytesShowsTakesAnAddAndStaysWhole) {
     const std::string name = repeated("名字name\x81\x20", (64u << 20) / 10);
-    const std::string ini = "[快捷方式]\r\n聊天通讯=" + name + "%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$\r\n";
+    const std::string emptyLines(8u << 20, '\n');
+    const std::string ini = "[快捷方式]\r\n聊天通讯=" + name + "%$\r\n" + emptyLines + "[快捷链接]\r\n聊天通讯=C:\\a.exe%$\r\n";
     const SIZE_T committedBefore = memoryUse().WorkingSetSize;
     StartedProgram program(ini);
     ASSERT_NE(program.main, nullptr);
@@ -108,7 +110,8 @@ TEST(LargeFileWin32, ASingleLineOf64MegabytesShowsTakesAnAddAndStaysWhole) {
     EXPECT_LT(peakMb, 600u);
     EXPECT_EQ(ctx.entryButtons[0].size(), 2u);
     const std::string after = readBytes(program.scratch / L"kjfs.ini");
-    EXPECT_TRUE(after == "[快捷方式]\r\n聊天通讯=" + name + "%$新的%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$C:\\c.exe%$\r\n")
+    EXPECT_TRUE(after == "[快捷方式]\r\n聊天通讯=" + name + "%$新的%$\r\n" + emptyLines +
+                             "[快捷链接]\r\n聊天通讯=C:\\a.exe%$C:\\c.exe%$\r\n")
         << after.size() << " bytes";
 }
 
