@@ -43,6 +43,7 @@ std::string terminated(std::string list) {
 // The stored list with one more member.
 std::string extended(std::string list, std::string_view member) {
     list = terminated(std::move(list));
+    list.reserve(list.size() + member.size() + ListSeparator.size());
     list += member;
     list += ListSeparator;
     return list;
@@ -53,11 +54,12 @@ std::string extended(std::string list, std::string_view member) {
 // start nothing, as the missing ones did); paths beyond the names stay after it.
 std::string pathsWith(std::string list, std::size_t position, std::string_view path) {
     list = terminated(std::move(list));  // whole members, each with its separator
-    std::vector<std::string> members = splitList(list);
-    if (members.size() <= position) {
-        for (std::size_t i = members.size(); i < position; ++i) list += ListSeparator;
+    const std::size_t count = listSize(list);
+    if (count <= position) {
+        for (std::size_t i = count; i < position; ++i) list += ListSeparator;
         return extended(std::move(list), path);
     }
+    std::vector<std::string> members = splitList(list);
     members.insert(members.begin() + static_cast<std::ptrdiff_t>(position), std::string(path));
     std::string rebuilt;
     for (const std::string& member : members) rebuilt.append(member).append(ListSeparator);
@@ -81,12 +83,14 @@ bool Catalog::append(Category category, std::string_view name, std::string_view 
     std::vector<std::string> lists = settings_.readWhole({{SectionNames, key}, {SectionPaths, key}});
     std::string names = terminated(std::move(lists[0]));
     std::string paths = std::move(lists[1]);
-    const std::size_t position = splitList(names).size();  // the new name's
-    // Names and paths in one replacement of the file: both are stored or neither.
-    return settings_.writeAll({
-        {std::string(SectionNames), std::string(key), extended(std::move(names), name)},
-        {std::string(SectionPaths), std::string(key), pathsWith(std::move(paths), position, path)},
-    });
+    const std::size_t position = listSize(names);  // the new name's
+    // Names and paths in one replacement of the file: both are stored or neither. The
+    // lists are moved, never copied: each may be as long as the file.
+    std::vector<IniItem> items;
+    items.reserve(2);
+    items.push_back({std::string(SectionNames), std::string(key), extended(std::move(names), name)});
+    items.push_back({std::string(SectionPaths), std::string(key), pathsWith(std::move(paths), position, path)});
+    return settings_.writeAll(items);
 }
 
 std::optional<std::string> Catalog::pathAt(Category category, int position) const {

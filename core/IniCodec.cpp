@@ -8,7 +8,8 @@ namespace velarion::ini {
 
 namespace {
 
-constexpr char32_t Unmapped = U'?';
+using detail::gbkPairCode;
+using detail::Unmapped;
 constexpr char32_t Replacement = 0xFFFD;
 
 // Single bytes outside ASCII that code page 936 gives a character of their own.
@@ -16,12 +17,6 @@ constexpr unsigned char EuroByte = 0x80;
 constexpr char32_t EuroCode = 0x20AC;
 constexpr unsigned char LastByte = 0xFF;
 constexpr char32_t LastByteCode = 0xF8F5;
-
-char32_t gbkPairCode(unsigned char lead, unsigned char trail) {
-    if (trail < 0x40 || trail > 0xFE) return Unmapped;
-    char16_t code = detail::gbkTable[lead - 0x81][trail - 0x40];
-    return code ? code : Unmapped;
-}
 
 char32_t gbkSingleCode(unsigned char byte) {
     if (byte < 0x80) return byte;
@@ -97,71 +92,38 @@ void appendUtf16(std::string& out, char32_t code, bool bigEndian) {
     }
 }
 
-void decodeGbk(std::string_view bytes, std::size_t at, std::vector<Unit>& units) {
-    while (at < bytes.size()) {
-        auto byte = static_cast<unsigned char>(bytes[at]);
-        if (isGbkLead(byte) && at + 1 < bytes.size()) {
-            units.emplace_back(gbkPairCode(byte, static_cast<unsigned char>(bytes[at + 1])), at, 2);
-            at += 2;
-        } else {
-            units.emplace_back(gbkSingleCode(byte), at, 1);
-            ++at;
-        }
-    }
+Unit decodeGbkAt(std::string_view bytes, std::size_t at) {
+    auto byte = static_cast<unsigned char>(bytes[at]);
+    if (isGbkLead(byte) && at + 1 < bytes.size())
+        return {gbkPairCode(byte, static_cast<unsigned char>(bytes[at + 1])), at, 2};
+    return {gbkSingleCode(byte), at, 1};
 }
 
 // One UTF-8 sequence; a malformed byte is one replacement character.
-void decodeUtf8(std::string_view bytes, std::size_t at, std::vector<Unit>& units) {
-    while (at < bytes.size()) {
-        auto byte = static_cast<unsigned char>(bytes[at]);
-        std::size_t length = byte < 0x80 ? 1 : byte >= 0xF0 && byte <= 0xF4 ? 4 : byte >= 0xE0 ? 3
-                                               : byte >= 0xC2 && byte < 0xE0  ? 2
-                                                                               : 0;
-        char32_t code = length == 1 ? byte : length == 2 ? byte & 0x1F : length == 3 ? byte & 0x0F : byte & 0x07;
-        bool valid = length > 0 && at + length <= bytes.size();
-        for (std::size_t i = 1; valid && i < length; ++i) {
-            auto next = static_cast<unsigned char>(bytes[at + i]);
-            if ((next & 0xC0) != 0x80) valid = false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (valid && ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-                      (length == 4 && (code < 0x10000 || code > 0x10FFFF))))
-            valid = false;
-        if (!valid) {
-            units.emplace_back(Replacement, at, 1);
-            ++at;
-        } else {
-            units.emplace_back(code, at, length);
-            at += length;
-        }
+Unit decodeUtf8At(std::string_view bytes, std::size_t at) {
+    auto byte = static_cast<unsigned char>(bytes[at]);
+    std::size_t length = byte < 0x80 ? 1 : byte >= 0xF0 && byte <= 0xF4 ? 4 : byte >= 0xE0 ? 3
+                                           : byte >= 0xC2 && byte < 0xE0  ? 2
+                                                                           : 0;
+    char32_t code = length == 1 ? byte : length == 2 ? byte & 0x1F : length == 3 ? byte & 0x0F : byte & 0x07;
+    bool valid = length > 0 && at + length <= bytes.size();
+    for (std::size_t i = 1; valid && i < length; ++i) {
+        auto next = static_cast<unsigned char>(bytes[at + i]);
+        if ((next & 0xC0) != 0x80) valid = false;
+        code = (code << 6) | (next & 0x3F);
     }
+    if (valid && ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+                  (length == 4 && (code < 0x10000 || code > 0x10FFFF))))
+        valid = false;
+    if (!valid) return {Replacement, at, 1};
+    return {code, at, length};
 }
 
-// UTF-16 code units one by one (a surrogate is a character of its own here: the syntax
-// of the file is all ASCII). A last odd byte is left out.
-void decodeUtf16(std::string_view bytes, std::size_t at, bool bigEndian, std::vector<Unit>& units) {
-    for (; at + 1 < bytes.size(); at += 2) {
-        auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
-        char32_t code = bigEndian ? (first << 8) | second : (second << 8) | first;
-        units.emplace_back(code, at, 2);
-    }
-}
-
-// How many units the file decodes to, so the vector is made once at its size.
-std::size_t unitCount(std::string_view bytes, FileEncoding encoding) {
-    const std::size_t size = bytes.size() - std::min(bytes.size(), encoding.markLength);
-    switch (encoding.encoding) {
-        case TextEncoding::Gbk: {
-            std::size_t count = 0;
-            for (std::size_t at = 0; at < bytes.size(); ++count)
-                at += isGbkLead(static_cast<unsigned char>(bytes[at])) ? 2 : 1;
-            return count;
-        }
-        case TextEncoding::Utf16Le:
-        case TextEncoding::Utf16Be: return size / 2;
-        case TextEncoding::Utf8: break;
-    }
-    return size;
+// A UTF-16 code unit (a surrogate is a character of its own here: the syntax of the
+// file is all ASCII).
+Unit decodeUtf16At(std::string_view bytes, std::size_t at, bool bigEndian) {
+    auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+    return {static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first), at, 2};
 }
 
 }  // namespace
@@ -173,41 +135,68 @@ FileEncoding detectEncoding(std::string_view fileBytes) {
     return {TextEncoding::Gbk, 0};
 }
 
+std::size_t textEnd(std::string_view fileBytes, FileEncoding encoding) {
+    const std::size_t size = fileBytes.size() - std::min(fileBytes.size(), encoding.markLength);
+    const bool utf16 = encoding.encoding == TextEncoding::Utf16Le || encoding.encoding == TextEncoding::Utf16Be;
+    return fileBytes.size() - (utf16 ? size % 2 : 0);
+}
+
+Unit detail::decodeWiderAt(std::string_view fileBytes, std::size_t at, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8: return decodeUtf8At(fileBytes, at);
+        case TextEncoding::Utf16Le: return decodeUtf16At(fileBytes, at, false);
+        case TextEncoding::Utf16Be: return decodeUtf16At(fileBytes, at, true);
+        case TextEncoding::Gbk: break;
+    }
+    return decodeGbkAt(fileBytes, at);
+}
+
 std::vector<Unit> decodeUnits(std::string_view fileBytes, FileEncoding encoding) {
     std::vector<Unit> units;
-    units.reserve(unitCount(fileBytes, encoding));
-    switch (encoding.encoding) {
-        case TextEncoding::Gbk: decodeGbk(fileBytes, encoding.markLength, units); break;
-        case TextEncoding::Utf8: decodeUtf8(fileBytes, encoding.markLength, units); break;
-        case TextEncoding::Utf16Le: decodeUtf16(fileBytes, encoding.markLength, false, units); break;
-        case TextEncoding::Utf16Be: decodeUtf16(fileBytes, encoding.markLength, true, units); break;
-    }
+    for (std::size_t at = encoding.markLength, end = textEnd(fileBytes, encoding); at < end;)
+        at = units.emplace_back(decodeAt(fileBytes, at, encoding.encoding)).end();
     return units;
 }
 
 std::u32string gbkToCodes(std::string_view gbk) {
-    std::vector<Unit> units;
-    decodeGbk(gbk, 0, units);
     std::u32string codes;
-    codes.reserve(units.size());
-    for (const Unit& unit : units) codes += unit.code;
+    codes.reserve(gbk.size());
+    for (std::size_t at = 0; at < gbk.size();) {
+        const Unit unit = decodeGbkAt(gbk, at);
+        codes += unit.code;
+        at = unit.end();
+    }
     return codes;
 }
 
-std::string codesToGbk(std::u32string_view codes) {
-    std::string out;
-    out.reserve(codes.size() * 2);
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        char32_t code = codes[i];
-        // A surrogate pair read from a UTF-16 file is one character.
-        if (code >= 0xD800 && code < 0xDC00 && i + 1 < codes.size() && codes[i + 1] >= 0xDC00 &&
-            codes[i + 1] < 0xE000) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (codes[i + 1] - 0xDC00);
-            ++i;
+void GbkBuilder::add(char32_t code) {
+    // A surrogate pair read from a UTF-16 file is one character.
+    if (pendingHigh_) {
+        const char32_t high = pendingHigh_;
+        pendingHigh_ = 0;
+        if (code >= 0xDC00 && code < 0xE000) {
+            appendGbk(text_, 0x10000 + ((high - 0xD800) << 10) + (code - 0xDC00));
+            return;
         }
-        appendGbk(out, code);
+        appendGbk(text_, high);
     }
-    return out;
+    if (code >= 0xD800 && code < 0xDC00)
+        pendingHigh_ = code;
+    else
+        appendGbk(text_, code);
+}
+
+std::string GbkBuilder::take() {
+    if (pendingHigh_) appendGbk(text_, pendingHigh_);
+    pendingHigh_ = 0;
+    return std::move(text_);
+}
+
+std::string codesToGbk(std::u32string_view codes) {
+    GbkBuilder builder;
+    builder.reserve(codes.size() * 2);
+    for (char32_t code : codes) builder.add(code);
+    return builder.take();
 }
 
 std::string encodeGbkText(std::string_view gbk, TextEncoding encoding) {

@@ -1,5 +1,6 @@
 #include "core/IniFile.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/IniCodec.hpp"
@@ -16,8 +17,11 @@ bool isLineEnd(char32_t c) { return c == U'\r' || c == U'\n'; }
 // Names compare without regard to the case of ASCII letters only (as the system does).
 char32_t foldCase(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
 
+constexpr std::size_t None = static_cast<std::size_t>(-1);
+
+// Bytes [first, last) of the file, both on character boundaries.
 struct Range {
-    std::size_t first = 0, last = 0;  // unit indexes [first, last)
+    std::size_t first = 0, last = 0;
     bool empty() const { return first >= last; }
 };
 
@@ -25,142 +29,218 @@ enum class LineKind { Blank, Header, Comment, Key };
 
 struct Line {
     LineKind kind = LineKind::Blank;
-    Range content;     // the whole line before its terminator, untrimmed
-    std::size_t terminatorEnd = 0;  // unit index after its CR, LF or CR LF
-    Range name;        // section name (header) or key (key line), trimmed
+    Range content;                  // the whole line before its terminator, untrimmed
+    std::size_t terminatorEnd = 0;  // the byte after its CR, LF or CR LF
+    Range name;                     // section name (header) or key (key line), trimmed
     bool hasValue = false;
-    std::size_t equals = 0;  // unit index of '=' (key line with value)
-    Range value;       // trimmed value
+    std::size_t afterEquals = 0;    // the byte after '=' (key line with value)
+    Range value;                    // trimmed value
+    std::size_t valueLastBegin = 0; // where its last character starts
+    std::size_t valueZero = None;   // where its first zero character starts, or None
 };
 
-struct Section {
-    std::size_t headerLine = 0;  // index of its header line; npos for the nameless one
-    std::size_t lastKeyLine = 0; // index of its last key line, or the header's
-    Range name;
-    std::vector<std::size_t> keyLines;
+// Where a lookup found its section and key.
+struct Place {
+    bool sectionFound = false;
+    std::optional<Line> key;  // the first key line of that name in the section
+    Line lastKeyLine;         // the section's last key line, or its header
+    bool endsUnended = false; // the last line seen has no terminator
 };
 
-constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
-
-Range trim(const std::vector<Unit>& units, Range range) {
-    while (range.first < range.last && isBlank(units[range.first].code)) ++range.first;
-    while (range.last > range.first && isBlank(units[range.last - 1].code)) --range.last;
-    return range;
-}
-
-// The parsed file: its characters, lines and sections.
-struct Document {
-    std::string_view bytes;
-    ini::FileEncoding encoding;
-    std::vector<Unit> units;
-    std::vector<Line> lines;
-    std::vector<Section> sections;  // sections[0] is the nameless one
-
-    explicit Document(std::string_view fileBytes)
-        : bytes(fileBytes), encoding(ini::detectEncoding(fileBytes)), units(ini::decodeUnits(fileBytes, encoding)) {
-        splitLines();
-        collectSections();
-    }
-
-    void splitLines() {
-        std::size_t at = 0;
-        while (at < units.size()) {
-            Line line;
-            line.content.first = at;
-            while (at < units.size() && !isLineEnd(units[at].code)) ++at;
-            line.content.last = at;
-            if (at < units.size()) {
-                bool carriageReturn = units[at].code == U'\r';
-                ++at;
-                if (carriageReturn && at < units.size() && units[at].code == U'\n') ++at;
-            }
-            line.terminatorEnd = at;
-            classify(line);
-            lines.push_back(line);
-        }
-    }
-
-    void classify(Line& line) const {
-        Range text = trim(units, line.content);
-        if (text.empty()) return;
-        char32_t first = units[text.first].code;
-        if (first == U'[') {
-            std::size_t close = text.last;
-            while (close > text.first + 1 && units[close - 1].code != U']') --close;
-            if (close > text.first + 1) {
-                line.kind = LineKind::Header;
-                line.name = trim(units, {text.first + 1, close - 1});
-                return;
-            }
-            // No closing bracket: an ordinary line.
-        }
-        if (first == U';') {
-            line.kind = LineKind::Comment;
-            return;
-        }
-        line.kind = LineKind::Key;
-        std::size_t at = text.first;
-        while (at < text.last && units[at].code != U'=') ++at;
-        if (at == text.last) {
-            line.name = text;
-            return;
-        }
-        line.hasValue = true;
-        line.equals = at;
-        line.name = trim(units, {text.first, at});
-        line.value = trim(units, {at + 1, text.last});
-    }
-
-    void collectSections() {
-        sections.push_back({NoLine, NoLine, {}, {}});
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].kind == LineKind::Header) {
-                sections.push_back({i, i, lines[i].name, {}});
-            } else if (lines[i].kind == LineKind::Key) {
-                sections.back().keyLines.push_back(i);
-                sections.back().lastKeyLine = i;
-            }
-        }
-    }
-
-    bool nameEquals(Range range, const std::u32string& wanted) const {
-        if (range.last - range.first != wanted.size()) return false;
-        for (std::size_t i = 0; i < wanted.size(); ++i)
-            if (foldCase(units[range.first + i].code) != foldCase(wanted[i])) return false;
-        return true;
-    }
-
-    const Section* findSection(const std::u32string& name) const {
-        for (const Section& section : sections)
-            if (nameEquals(section.name, name)) return &section;
-        return nullptr;
-    }
-
-    const Line* findKey(const Section& section, const std::u32string& key) const {
-        for (std::size_t index : section.keyLines)
-            if (nameEquals(lines[index].name, key)) return &lines[index];
-        return nullptr;
-    }
-
-    std::size_t byteAt(std::size_t unitIndex) const {
-        return unitIndex < units.size() ? units[unitIndex].begin : textEnd();
-    }
+// The characters of a file, decoded where they are looked at: memory for a read or a
+// write is the file's bytes and a few lines, however long a line is.
+class Text {
+public:
+    explicit Text(std::string_view fileBytes) : Text(fileBytes, ini::detectEncoding(fileBytes)) {}
+    Text(std::string_view fileBytes, ini::FileEncoding encoding)
+        : bytes_(fileBytes), encoding_(encoding), end_(ini::textEnd(fileBytes, encoding)) {}
 
     // Where the text ends: a last odd byte of a UTF-16 file is no character and stays
     // after everything written at the end, so that what is added keeps its alignment.
-    std::size_t textEnd() const { return units.empty() ? encoding.markLength : units.back().end(); }
+    std::size_t end() const { return end_; }
+    Unit at(std::size_t byte) const { return ini::decodeAt(bytes_, byte, encoding_.encoding); }
 
-    // The GBK text of a range of characters.
-    std::string gbkText(Range range) const {
-        if (range.empty()) return {};
-        if (encoding.encoding == ini::TextEncoding::Gbk)
-            return std::string(bytes.substr(units[range.first].begin, units[range.last - 1].end() - units[range.first].begin));
-        std::u32string codes;
-        for (std::size_t i = range.first; i < range.last; ++i) codes += units[i].code;
-        return ini::codesToGbk(codes);
+    Range trim(Range range) const {
+        range.first = skipBlanks(range);
+        std::size_t last = range.first;
+        for (std::size_t at = range.first; at < range.last;) {
+            const Unit unit = this->at(at);
+            at = unit.end();
+            if (!isBlank(unit.code)) last = at;
+        }
+        range.last = last;
+        return range;
     }
 
-    std::string encode(std::string_view gbk) const { return ini::encodeGbkText(gbk, encoding.encoding); }
+    // The first section of that name, and in it the first key of that name; the lines
+    // after the key, or after the section, are not read.
+    Place find(const std::u32string& section, const std::u32string& key) const {
+        Place place;
+        bool inSection = section.empty();  // the lines before the first header
+        place.sectionFound = inSection;
+        for (std::size_t at = encoding_.markLength; at < end_;) {
+            // Lines that are only their terminator carry nothing.
+            if (isLineEnd(this->at(at).code)) {
+                at = this->at(at).end();
+                place.endsUnended = false;
+                continue;
+            }
+            const Line line = lineAt(at, inSection ? &key : nullptr);
+            at = line.terminatorEnd;
+            place.endsUnended = line.terminatorEnd == line.content.last;
+            if (line.kind == LineKind::Header) {
+                if (inSection) break;
+                if (nameEquals(line.name, section)) {
+                    inSection = place.sectionFound = true;
+                    place.lastKeyLine = line;
+                }
+            } else if (line.kind == LineKind::Key && inSection) {
+                place.lastKeyLine = line;
+                if (nameEquals(line.name, key)) {
+                    place.key = line;
+                    break;
+                }
+            }
+        }
+        return place;
+    }
+
+    bool nameEquals(Range range, const std::u32string& wanted) const {
+        std::size_t i = 0;
+        for (std::size_t at = range.first; at < range.last; ++i) {
+            const Unit unit = this->at(at);
+            if (i == wanted.size() || foldCase(unit.code) != foldCase(wanted[i])) return false;
+            at = unit.end();
+        }
+        return i == wanted.size();
+    }
+
+    // The GBK text of a range, at least `limit` + 1 bytes of it when it is longer.
+    std::string gbkText(Range range, std::size_t limit) const {
+        if (range.empty()) return {};
+        if (encoding_.encoding == ini::TextEncoding::Gbk)
+            return std::string(bytes_.substr(range.first, std::min(range.last - range.first, limit + 1)));
+        ini::GbkBuilder text;
+        for (std::size_t at = range.first; at < range.last && text.size() <= limit;) {
+            const Unit unit = this->at(at);
+            text.add(unit.code);
+            at = unit.end();
+        }
+        return text.take();
+    }
+
+    std::string encode(std::string_view gbk) const { return ini::encodeGbkText(gbk, encoding_.encoding); }
+
+private:
+    std::size_t skipBlanks(Range range) const {
+        while (range.first < range.last) {
+            const Unit unit = at(range.first);
+            if (!isBlank(unit.code)) break;
+            range.first = unit.end();
+        }
+        return range.first;
+    }
+
+    // Where the line that has a character at `at` ends (before its terminator).
+    std::size_t lineEndFrom(std::size_t at) const {
+        const bool gbk = encoding_.encoding == ini::TextEncoding::Gbk;
+        if (gbk || encoding_.encoding == ini::TextEncoding::Utf8) {
+            // CR and LF are never part of a longer character in these two.
+            while (at < end_) {
+                const auto byte = static_cast<unsigned char>(bytes_[at]);
+                if (byte == '\r' || byte == '\n') break;
+                at += gbk && ini::isGbkLead(byte) && at + 1 < end_ ? 2 : 1;
+            }
+            return at;
+        }
+        while (at < end_) {
+            const Unit unit = this->at(at);
+            if (isLineEnd(unit.code)) break;
+            at = unit.end();
+        }
+        return at;
+    }
+
+    // The line that starts at `at`, read in one pass (then a few blanks at most). A line
+    // that is no header is only read to its end unless it may be `key` (outside the
+    // section looked for, key is null): its kind and end are right, the rest is not.
+    Line lineAt(std::size_t at, const std::u32string* key) const {
+        Line line;
+        line.content.first = at;
+        Range text{None, at};       // trimmed: the first non-blank and the end of the last
+        char32_t first = 0;         // the first non-blank
+        std::size_t equals = None;  // the first '='
+        Range beforeEquals;         // the trimmed text before it
+        std::size_t close = None;   // the last ']'
+        std::size_t beforeClose = 0; // the end of the last non-blank before it
+        std::size_t lastBegin = 0;  // where the last non-blank starts
+        std::size_t zero = None;    // the first zero character after the first '='
+        while (at < end_) {
+            const Unit unit = this->at(at);
+            if (isLineEnd(unit.code)) break;
+            if (!isBlank(unit.code)) {
+                if (text.first == None) {
+                    text.first = at;
+                    first = unit.code;
+                }
+                if (unit.code == U'=' && equals == None) {
+                    equals = at;
+                    line.afterEquals = unit.end();
+                    beforeEquals = {text.first, std::max(text.first, text.last)};
+                }
+                if (unit.code == U']') {
+                    close = at;
+                    beforeClose = text.last;
+                }
+                if (unit.code == 0 && zero == None && equals != None) zero = at;
+                lastBegin = at;
+                text.last = unit.end();
+                const bool startsKey = text.first == at && first != U'[';
+                if ((startsKey && (!key || first == U';')) ||
+                    (equals == at && first != U'[' && !nameEquals(beforeEquals, *key))) {
+                    at = lineEndFrom(unit.end());
+                    break;
+                }
+            }
+            at = unit.end();
+        }
+        line.content.last = at;
+        if (at < end_) {
+            const bool carriageReturn = this->at(at).code == U'\r';
+            at = this->at(at).end();
+            if (carriageReturn && at < end_ && this->at(at).code == U'\n') at = this->at(at).end();
+        }
+        line.terminatorEnd = at;
+        if (text.first == None) return line;  // blank
+
+        if (first == U'[' && close != None && close > text.first) {
+            line.kind = LineKind::Header;
+            const std::size_t afterOpen = this->at(text.first).end();
+            line.name.first = skipBlanks({afterOpen, close});
+            line.name.last = std::max(line.name.first, beforeClose);
+            return line;
+        }
+        // A '[' line without a closing bracket is an ordinary line.
+        if (first == U';') {
+            line.kind = LineKind::Comment;
+            return line;
+        }
+        line.kind = LineKind::Key;
+        if (equals == None) {
+            line.name = text;
+            return line;
+        }
+        line.hasValue = true;
+        line.name = beforeEquals;
+        line.value = {skipBlanks({line.afterEquals, text.last}), text.last};
+        line.valueLastBegin = lastBegin;
+        line.valueZero = zero;
+        return line;
+    }
+
+    std::string_view bytes_;
+    ini::FileEncoding encoding_;
+    std::size_t end_;
 };
 
 // A name as the lookup sees it: code points, trimmed.
@@ -174,10 +254,8 @@ std::u32string lookupName(std::string_view gbk) {
 
 // A GBK name without its blanks at either end, as it is written into the file.
 std::string_view trimGbk(std::string_view text) {
-    std::vector<Unit> units = ini::decodeUnits(text, {});
-    Range range = trim(units, {0, units.size()});
-    if (range.empty()) return {};
-    return text.substr(units[range.first].begin, units[range.last - 1].end() - units[range.first].begin);
+    const Range range = Text(text, {}).trim({0, text.size()});
+    return text.substr(range.first, range.last - range.first);
 }
 
 // The longest start of a GBK text that fits `limit` bytes without splitting a character.
@@ -192,38 +270,32 @@ std::size_t fitGbk(std::string_view text, std::size_t limit) {
     return at;
 }
 
-}  // namespace
-
-namespace {
-
-// The value of key in section of a parsed file (iniRead's rules).
-std::string readFrom(const Document& document, std::string_view section, std::string_view key,
-                     std::size_t bufferSize) {
+// The value of key in section (iniRead's rules).
+std::string readFrom(const Text& text, std::string_view section, std::string_view key, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
     std::u32string keyName = lookupName(key);
     if (keyName.empty()) return {};
-    const Section* found = document.findSection(lookupName(section));
-    if (!found) return {};
-    const Line* line = document.findKey(*found, keyName);
-    if (!line || !line->hasValue) return {};
+    const Place place = text.find(lookupName(section), keyName);
+    if (!place.key || !place.key->hasValue) return {};
 
-    Range value = line->value;
-    for (std::size_t i = value.first; i < value.last; ++i) {
-        if (document.units[i].code == 0) {  // the text ends at a zero byte
-            value.last = i;
-            break;
-        }
+    // The text ends at a zero character; a value in a pair of the same quote loses them.
+    const Line& line = *place.key;
+    Range value = line.value;
+    std::size_t lastBegin = line.valueLastBegin;
+    if (line.valueZero != None) {
+        value.last = line.valueZero;
+        for (std::size_t at = value.first; at < value.last; at = text.at(at).end()) lastBegin = at;
     }
-    if (value.last - value.first >= 2) {
-        char32_t open = document.units[value.first].code, close = document.units[value.last - 1].code;
-        if (open == close && (open == U'"' || open == U'\'')) {
-            ++value.first;
-            --value.last;
-        }
+    if (!value.empty()) {
+        const Unit open = text.at(value.first);
+        const char32_t close = text.at(lastBegin).code;
+        if (open.end() < value.last && open.code == close && (close == U'"' || close == U'\''))
+            value = {open.end(), lastBegin};
     }
-    std::string text = document.gbkText(value);
-    text.resize(fitGbk(text, bufferSize - 1));
-    return text;
+    const std::size_t limit = bufferSize - 1;
+    std::string result = text.gbkText(value, limit);
+    result.resize(fitGbk(result, limit));
+    return result;
 }
 
 }  // namespace
@@ -231,15 +303,15 @@ std::string readFrom(const Document& document, std::string_view section, std::st
 std::string iniRead(std::string_view fileBytes, std::string_view section, std::string_view key,
                     std::size_t bufferSize) {
     if (bufferSize == 0 || lookupName(key).empty()) return {};
-    return readFrom(Document(fileBytes), section, key, bufferSize);
+    return readFrom(Text(fileBytes), section, key, bufferSize);
 }
 
 std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
                                      std::size_t bufferSize) {
-    const Document document(fileBytes);
+    const Text text(fileBytes);
     std::vector<std::string> values;
     values.reserve(names.size());
-    for (const IniName& name : names) values.push_back(readFrom(document, name.section, name.key, bufferSize));
+    for (const IniName& name : names) values.push_back(readFrom(text, name.section, name.key, bufferSize));
     return values;
 }
 
@@ -252,51 +324,51 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
     if (!iniNamesWritable(section, key)) return std::string(fileBytes);
     while (!value.empty() && isBlank(static_cast<unsigned char>(value.front()))) value.remove_prefix(1);
 
-    Document document(fileBytes);
-    const std::string lineBreak = document.encode("\r\n");
+    const Text text(fileBytes);
+    const std::string lineBreak = text.encode("\r\n");
     auto splice = [&](std::size_t from, std::size_t to, const std::string& inserted) {
         std::string result;
-        result.reserve(fileBytes.size() + inserted.size());
+        result.reserve(fileBytes.size() - (to - from) + inserted.size());
         result.append(fileBytes.substr(0, from));
         result += inserted;
         result.append(fileBytes.substr(to));
         return result;
     };
 
-    const Section* found = document.findSection(lookupName(section));
+    const Place place = text.find(lookupName(section), lookupName(key));
     std::string keyLine(trimGbk(key));
     keyLine.append("=").append(value).append("\r\n");
-    if (!found) {
+    if (!place.sectionFound) {
         // A new section at the end, on a line of its own.
         std::string added;
-        if (!document.units.empty() && !isLineEnd(document.units.back().code)) added += lineBreak;
+        if (place.endsUnended) added += lineBreak;
         std::string lines = "[";
         lines.append(trimGbk(section)).append("]\r\n").append(keyLine);
-        added += document.encode(lines);
-        return splice(document.textEnd(), document.textEnd(), added);
+        added += text.encode(lines);
+        return splice(text.end(), text.end(), added);
     }
 
-    if (const Line* line = document.findKey(*found, lookupName(key))) {
+    if (place.key) {
         // Replace the rest of the line after '=' (or after the key when it has none).
-        std::size_t from = line->hasValue ? document.units[line->equals].end() : document.units[line->name.last - 1].end();
-        std::size_t to = document.units[line->content.last - 1].end();
-        std::string replaced = line->hasValue ? "" : "=";
+        const Line& line = *place.key;
+        std::string replaced = line.hasValue ? "" : "=";
         replaced.append(value);
-        return splice(from, to, document.encode(replaced));
+        return splice(line.hasValue ? line.afterEquals : line.name.last, line.content.last, text.encode(replaced));
     }
 
     // A new key after the last key of the section (or its header).
-    const Line& after = document.lines[found->lastKeyLine];
+    const Line& after = place.lastKeyLine;
     std::string added;
     if (after.terminatorEnd == after.content.last) added += lineBreak;  // the file's last line, unended
-    added += document.encode(keyLine);
-    std::size_t at = document.byteAt(after.terminatorEnd);
-    return splice(at, at, added);
+    added += text.encode(keyLine);
+    return splice(after.terminatorEnd, after.terminatorEnd, added);
 }
 
 std::string iniWriteAll(std::string_view fileBytes, const std::vector<IniItem>& items) {
-    std::string content(fileBytes);
-    for (const IniItem& item : items) content = iniWrite(content, item.section, item.key, item.value);
+    if (items.empty()) return std::string(fileBytes);
+    std::string content = iniWrite(fileBytes, items[0].section, items[0].key, items[0].value);
+    for (std::size_t i = 1; i < items.size(); ++i)
+        content = iniWrite(content, items[i].section, items[i].key, items[i].value);
     return content;
 }
 

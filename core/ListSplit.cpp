@@ -21,17 +21,29 @@ void scanSeparators(std::string_view text, Found found) {
     }
 }
 
+// Calls member(text) for every member, as splitList finds them.
+template <typename Member>
+void forEachMember(std::string_view text, Member member) {
+    std::size_t start = 0;
+    scanSeparators(text, [&](std::size_t at) {
+        member(text.substr(start, at - start));
+        start = at + 2;
+    });
+    if (start < text.size()) member(text.substr(start));
+}
+
 }  // namespace
 
 std::vector<std::string> splitList(std::string_view text) {
     std::vector<std::string> members;
-    std::size_t start = 0;
-    scanSeparators(text, [&](std::size_t at) {
-        members.emplace_back(text.substr(start, at - start));
-        start = at + 2;
-    });
-    if (start < text.size()) members.emplace_back(text.substr(start));
+    forEachMember(text, [&](std::string_view member) { members.emplace_back(member); });
     return members;
+}
+
+std::size_t listSize(std::string_view text) {
+    std::size_t count = 0;
+    forEachMember(text, [&](std::string_view) { ++count; });
+    return count;
 }
 
 bool endsWithSeparator(std::string_view text) {

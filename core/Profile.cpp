@@ -43,21 +43,23 @@ bool writeProfileStrings(System& system, std::string_view file, const std::vecto
     file = skipLeadingControls(file);
     if (file.empty()) return false;
     if (items.empty()) return true;
-    // The names as a read finds them again.
-    std::vector<IniItem> cleaned;
-    cleaned.reserve(items.size());
-    for (const IniItem& item : items) {
-        std::string_view section = skipLeadingControls(item.section), key = skipLeadingControls(item.key);
-        if (!iniNamesWritable(section, key)) return false;
-        cleaned.push_back({std::string(section), std::string(key), item.value});
-    }
+    // The names as a read finds them again; all of them writable, or nothing is written.
+    for (const IniItem& item : items)
+        if (!iniNamesWritable(skipLeadingControls(item.section), skipLeadingControls(item.key))) return false;
 
     std::string path(file);
     FileContents old = system.readWholeFile(path);
     // A file that exists but cannot be read is never replaced by one built without it.
     if (old.status == FileReadStatus::Failed) return false;
-    std::string content = iniWriteAll(old.bytes, cleaned);
-    if (old.status == FileReadStatus::Ok && content == old.bytes) return true;  // nothing changes
+    // One content at a time beside the next: a file may be tens of megabytes.
+    std::string content = std::move(old.bytes);
+    bool changed = false;
+    for (const IniItem& item : items) {
+        std::string next = iniWrite(content, skipLeadingControls(item.section), skipLeadingControls(item.key), item.value);
+        changed = changed || next != content;
+        content = std::move(next);
+    }
+    if (old.status == FileReadStatus::Ok && !changed) return true;  // nothing changes
     return system.replaceFile(path, content);
 }
 

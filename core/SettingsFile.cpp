@@ -17,6 +17,10 @@ std::string SettingsFile::read(std::string_view section, std::string_view key) c
     return readProfileString(system_, path(), section, key, ReadLimit);
 }
 
+std::vector<std::string> SettingsFile::read(const std::vector<IniName>& names) const {
+    return readProfileStrings(system_, path(), names, ReadLimit);
+}
+
 std::string SettingsFile::readWhole(std::string_view section, std::string_view key) const {
     return readProfileString(system_, path(), section, key, IniWholeValue);
 }

@@ -31,6 +31,8 @@ public:
     std::string path() const;
     // The value, cut to 10239 bytes; "" when the file, section or key is missing.
     std::string read(std::string_view section, std::string_view key) const;
+    // Several values, each cut as read cuts it, from one reading of the file.
+    std::vector<std::string> read(const std::vector<IniName>& names) const;
     // The whole value, without the cut (the catalog lists).
     std::string readWhole(std::string_view section, std::string_view key) const;
     // Several whole values from one reading of the file (lists that belong together).

@@ -52,6 +52,9 @@ public:
     virtual std::string windowsDirectory() = 0;
     virtual ExecutablePath executablePath() = 0;
     virtual bool setCurrentDirectory(const std::string& directory) = 0;
+    // Makes the running program's own folder the current directory, as the system names
+    // the folder: a name with characters GBK does not have would not survive a GBK text.
+    virtual bool enterProgramFolder() = 0;
     // Whole-file access for the INI engine. replaceFile is atomic: afterwards the
     // file holds either its old bytes or the new ones, never a mixture, whatever happens.
     virtual FileContents readWholeFile(const std::string& path) = 0;

@@ -30,7 +30,7 @@ constexpr const char* LoadFailedTitle = "错误";
 }  // namespace
 
 Window* startApplication(AppContext& ctx) {
-    ctx.system.setCurrentDirectory(ctx.system.executablePath().directory);
+    ctx.system.enterProgramFolder();
     Window* window = ctx.layer.load(mainWindowDecl(), makeBehaviours(ctx));
     if (!window) ctx.system.showMessageBox(LoadFailedText, MbIconStop, LoadFailedTitle);
     return window;

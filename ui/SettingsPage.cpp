@@ -65,16 +65,18 @@ void applyOpacity(AppContext& ctx, Window& window, int opacity) {
 void restoreSettings(AppContext& ctx) {
     Window& window = *ctx.main;
 
-    const double opacity = textToNumber(ctx.settings.read(SectionSettings, KeyOpacity));
+    // The three from one reading of the file: it may be tens of megabytes.
+    const std::vector<std::string> stored = ctx.settings.read(
+        {{SectionSettings, KeyOpacity}, {SectionSettings, KeyAutostart}, {SectionSettings, KeyTopmost}});
+    const double opacity = textToNumber(stored[0]);
     if (std::fabs(opacity) > OpacityThreshold) {
         window.setNumber(c::opacitySlider, Prop::Position, sliderPositionFor(opacity));
         applyOpacity(ctx, window, window.number(c::opacitySlider, Prop::Position));
     }
 
-    window.setFlag(c::autostartBox, Prop::Checked,
-                   flagIsOn(ctx.settings.read(SectionSettings, KeyAutostart)));
+    window.setFlag(c::autostartBox, Prop::Checked, flagIsOn(stored[1]));
 
-    const bool topmost = flagIsOn(ctx.settings.read(SectionSettings, KeyTopmost));
+    const bool topmost = flagIsOn(stored[2]);
     ctx.layer.setWindowTopmost(window, topmost);
     window.setFlag(c::topmostBox, Prop::Checked, topmost);
 }

@@ -126,6 +126,8 @@ public:
     std::string windowsDirectory() override { return windowsDir; }
     ExecutablePath executablePath() override { return executable; }
     bool setCurrentDirectory(const std::string& directory) override;
+    // setCurrentDirectory(executable.directory), recorded as such a call.
+    bool enterProgramFolder() override { return setCurrentDirectory(executable.directory); }
     FileContents readWholeFile(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& bytes) override;
     bool writeRegistryText(RegistryRoot root, const std::string& fullPath, const std::string& text) override;

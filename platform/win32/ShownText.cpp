@@ -6,17 +6,16 @@
 namespace velarion::win32 {
 
 std::wstring shownCaption(std::string_view gbkText) {
-    std::size_t end = 0, characters = 0;
+    // `previous` is where the last character counted starts: the cut when the text is
+    // longer, one character fewer, to make room for the ellipsis.
+    std::size_t end = 0, previous = 0, characters = 0;
     while (end < gbkText.size() && characters < MaxShownCaption) {
+        previous = end;
         end += gbk::isLeadByte(static_cast<unsigned char>(gbkText[end])) ? 2 : 1;
         ++characters;
     }
     if (end >= gbkText.size()) return toWide(gbkText);
-    // Cut: one character fewer, to make room for the ellipsis.
-    std::size_t cut = 0;
-    for (std::size_t i = 0; i + 1 < characters; ++i)
-        cut += gbk::isLeadByte(static_cast<unsigned char>(gbkText[cut])) ? 2 : 1;
-    return toWide(gbkText.substr(0, cut)) + L'\x2026';
+    return toWide(gbkText.substr(0, previous)) + L'\x2026';
 }
 
 }  // namespace velarion::win32

@@ -135,16 +135,31 @@ std::wstring programFilePath() {
     return fillGrowing([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
 }
 
-ExecutablePath Win32System::executablePath() {
+namespace {
+
+// The program's folder (no trailing backslash; "" when the path has none) and file name.
+std::pair<std::wstring, std::wstring> programFolderAndName() {
     const std::wstring path = programFilePath();
     const std::size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return {"", toGbk(path)};
-    return {toGbk(path.substr(0, slash)), toGbk(path.substr(slash + 1))};
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+}  // namespace
+
+ExecutablePath Win32System::executablePath() {
+    const auto [folder, name] = programFolderAndName();
+    return {toGbk(folder), toGbk(name)};
 }
 
 bool Win32System::setCurrentDirectory(const std::string& directory) {
     const std::wstring wide = toWide(directory);
     return !wide.empty() && SetCurrentDirectoryW(wide.c_str());
+}
+
+bool Win32System::enterProgramFolder() {
+    const std::wstring folder = programFolderAndName().first;
+    return !folder.empty() && SetCurrentDirectoryW(folder.c_str());
 }
 
 FileContents Win32System::readWholeFile(const std::string& path) {
@@ -166,14 +181,19 @@ FileContents Win32System::readWholeFile(const std::string& path) {
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return {FileReadStatus::Failed, {}};
     FileContents contents{FileReadStatus::Ok, {}};
     contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    // The file is read into a text of its size; what it grew by meanwhile arrives in a
+    // small buffer and is appended (growing the text itself to look for more would
+    // copy it whole into one twice its size).
     std::size_t done = 0;
+    char more[4096];
     for (;;) {
-        if (done == contents.bytes.size()) contents.bytes.resize(done + 4096);  // grew meanwhile
+        const bool inPlace = done < contents.bytes.size();
         DWORD read = 0;
-        if (!ReadFile(file.get(), contents.bytes.data() + done,
-                      static_cast<DWORD>(contents.bytes.size() - done), &read, nullptr))
+        if (!ReadFile(file.get(), inPlace ? contents.bytes.data() + done : more,
+                      inPlace ? static_cast<DWORD>(contents.bytes.size() - done) : DWORD{sizeof more}, &read, nullptr))
             return {FileReadStatus::Failed, {}};
         if (read == 0) break;
+        if (!inPlace) contents.bytes.append(more, read);
         done += read;
     }
     contents.bytes.resize(done);

@@ -28,6 +28,7 @@ public:
     std::string windowsDirectory() override;
     ExecutablePath executablePath() override;
     bool setCurrentDirectory(const std::string& directory) override;
+    bool enterProgramFolder() override;
     FileContents readWholeFile(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& bytes) override;
 

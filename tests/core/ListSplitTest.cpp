@@ -3,6 +3,7 @@
 #include "core/ListSplit.hpp"
 
 using velarion::endsWithSeparator;
+using velarion::listSize;
 using velarion::splitList;
 using List = std::vector<std::string>;
 
@@ -30,4 +31,10 @@ TEST(EndsWithSeparator, OnlyASeparatorSplitListWouldFind) {
     EXPECT_FALSE(endsWithSeparator("a%$b"));
     EXPECT_FALSE(endsWithSeparator(""));
     EXPECT_FALSE(endsWithSeparator("a\x81%$"));  // the '%' is a trail byte
+}
+
+TEST(ListSize, CountsWhatSplitListFinds) {
+    for (const char* list : {"", "name1%$name2%$", "name1%$name2", "%$", "a%$%$b%$", "a%%$b", "a\x81%$b%$",
+                             "\x81", "a%$\x81", "%$%$%$"})
+        EXPECT_EQ(listSize(list), splitList(list).size()) << list;
 }

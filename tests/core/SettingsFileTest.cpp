@@ -71,6 +71,9 @@ TEST_F(SettingsFileTest, ReadCutsAtTheBufferAndReadWholeDoesNot) {
     ASSERT_TRUE(settings.write(SectionSettings, KeyOpacity, longValue));
     EXPECT_EQ(settings.read(SectionSettings, KeyOpacity), std::string(10239, 'a'));
     EXPECT_EQ(settings.readWhole(SectionSettings, KeyOpacity), longValue);
+    ASSERT_TRUE(settings.write(SectionSettings, KeyTopmost, "真"));
+    EXPECT_EQ(settings.read({{SectionSettings, KeyOpacity}, {SectionSettings, KeyTopmost}, {SectionSettings, KeyAutostart}}),
+              (std::vector<std::string>{std::string(10239, 'a'), "真", ""}));
 }
 
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheFileAsItWas) {

@@ -90,6 +90,7 @@ public:
     std::string windowsDirectory() override { return {}; }
     ExecutablePath executablePath() override { return {}; }
     bool setCurrentDirectory(const std::string&) override { return false; }
+    bool enterProgramFolder() override { return false; }
     FileContents readWholeFile(const std::string&) override { return {}; }
     bool replaceFile(const std::string&, const std::string&) override { return false; }
     bool writeRegistryText(RegistryRoot, const std::string&, const std::string&) override { return false; }

@@ -25,8 +25,8 @@ bool waitUntil(const std::function<bool()>& done, int ms) {
     }
 }
 
-Program::Program(const std::wstring& exe) {
-    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+Program::Program(const std::wstring& exe, const std::wstring& workingFolder) {
+    const std::wstring folder = workingFolder.empty() ? exe.substr(0, exe.find_last_of(L'\\')) : workingFolder;
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -19,7 +19,8 @@ bool waitUntil(const std::function<bool()>& done, int ms = 5000);
 // A started program, ended by TerminateProcess when it goes out of scope.
 class Program {
 public:
-    explicit Program(const std::wstring& exe);
+    // Started in its own folder, or in `workingFolder` when one is given.
+    explicit Program(const std::wstring& exe, const std::wstring& workingFolder = L"");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

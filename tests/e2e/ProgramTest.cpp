@@ -66,8 +66,8 @@ protected:
     }
 
     // Starts the program and waits for its main window to show.
-    HWND start(const std::wstring& path = programPath()) {
-        program = std::make_unique<Program>(path);
+    HWND start(const std::wstring& path = programPath(), const std::wstring& workingFolder = L"") {
+        program = std::make_unique<Program>(path, workingFolder);
         HWND found = nullptr;
         waitUntil([&] {
             for (HWND w : topLevelWindows(program->id(), L"VelarionWindow"))
@@ -193,22 +193,40 @@ TEST_F(ProgramTest, BothCheckBoxesReachTheFileTheRegistryAndTheWindow) {
     EXPECT_FALSE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(ProgramTest, FromAFolderNamedOutsideGbkTheRunValueNamesTheProgram) {
+TEST_F(ProgramTest, FromAFolderNamedOutsideGbkTheRunValueNamesTheProgramAndItWorksThere) {
     const std::wstring folder = L"C:\\Velarion é 한 \U0001F600";
     const std::wstring copy = folder + L"\\velarion_e2e.exe";
+    const std::wstring helperCopy = folder + L"\\e2e_helper.exe";
+    const std::wstring report = folder + L"\\launched.txt";
     // Wine names files in its Unix locale's character set (the e2e_tests_utf8_names run has one that can).
     if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         GTEST_SKIP() << "this Wine cannot name the folder";
     ASSERT_TRUE(CopyFileW(programPath().c_str(), copy.c_str(), FALSE));
-    HWND main = start(copy);
+    ASSERT_TRUE(CopyFileW(helperPath().c_str(), helperCopy.c_str(), FALSE));
+    DeleteFileW(report.c_str());
+    // Started elsewhere, the program makes its own folder the current directory: an
+    // entry with a path relative to it starts the helper there.
+    ASSERT_TRUE(settings.writeAll({{"快捷方式", "聊天通讯", "助手%$"}, {"快捷链接", "聊天通讯", "e2e_helper.exe%$"}}));
+    HWND main = start(copy, L"C:\\");
     ASSERT_TRUE(main);
     HWND autostart = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (autostart = findChild(main, L"Button", L"开机自动启动")) != nullptr; }));
     postClick(autostart);
     ASSERT_TRUE(waitUntil([&] { return stored("系统设置", "开机启动") == "真"; }));
     EXPECT_EQ(runValue(HKEY_LOCAL_MACHINE), L"\"" + copy + L"\"");
+
+    HWND entry = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (entry = findChild(main, L"Button", L"助手")) != nullptr; }));
+    postClick(entry);
+    EXPECT_TRUE(waitUntil([&] { return lines(report).size() == 2; }))
+        << "the helper beside the program was not started from its folder";
+    if (lines(report).size() == 2) {
+        char utf8[MAX_PATH * 4];
+        const int size = WideCharToMultiByte(CP_UTF8, 0, folder.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+        EXPECT_EQ(lines(report)[1], std::string(utf8, size > 0 ? size - 1 : 0));
+    }
     program.reset();
-    DeleteFileW(copy.c_str());
+    for (const std::wstring& file : {copy, helperCopy, report}) DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());
 }
 

@@ -32,6 +32,7 @@ public:
     std::string windowsDirectory() override { return "C:\\windows\\"; }
     ExecutablePath executablePath() override { return {"C:\\", "test.exe"}; }
     bool setCurrentDirectory(const std::string&) override { return true; }
+    bool enterProgramFolder() override { return true; }
     FileContents readWholeFile(const std::string&) override { return {}; }
     bool replaceFile(const std::string&, const std::string&) override { return false; }
     bool writeRegistryText(RegistryRoot, const std::string&, const std::string&) override { return false; }

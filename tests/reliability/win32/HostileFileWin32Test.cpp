@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <utility>
 
@@ -117,17 +118,16 @@ TEST(HostileFileWin32, AFileHeldOpenForAMomentLosesNothingAndOneHeldOnFailsInBou
     Catalog catalog(settings);
     writeBytes(file, "[快捷方式]\r\n聊天通讯=甲%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$\r\n");
 
-    {
+    // A write and an add, each while a scanner holds the file for 300 ms.
+    const std::function<bool()> writes[] = {
+        [&] { return settings.write(SectionSettings, KeyOpacity, "123"); },
+        [&] { return catalog.append(Category::Chat, "乙", "C:\\b.exe"); },
+    };
+    for (const auto& write : writes) {
         HeldOpen scanner(file);
         ASSERT_TRUE(scanner.held());
         scanner.releaseAfter(300);
-        EXPECT_TRUE(settings.write(SectionSettings, KeyOpacity, "123"));
-    }
-    {
-        HeldOpen scanner(file);
-        ASSERT_TRUE(scanner.held());
-        scanner.releaseAfter(300);
-        EXPECT_TRUE(catalog.append(Category::Chat, "乙", "C:\\b.exe"));
+        EXPECT_TRUE(write());
     }
     EXPECT_EQ(settings.read(SectionSettings, KeyOpacity), "123");
     EXPECT_EQ(catalog.load(Category::Chat).names, (std::vector<std::string>{"甲", "乙"}));
