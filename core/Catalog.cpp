@@ -71,11 +71,29 @@ std::string pathsWith(std::string list, std::size_t position, std::string_view p
 CategoryListing Catalog::load(Category category) {
     // Lists are read whole: a category is never shortened by the read buffer of a value.
     // Names and paths from one reading, so that they always come from the same file.
-    const std::vector<std::string> lists = settings_.readWhole(
+    std::vector<std::string> lists = settings_.readWhole(
         {{SectionNames, categoryKey(category)}, {SectionPaths, categoryKey(category)}});
-    if (lists[0].empty()) return {};
-    paths_[slot(category)] = splitList(lists[1]);
-    return {splitList(lists[0])};
+    return held(category, lists[0], lists[1]);
+}
+
+std::array<CategoryListing, 4> Catalog::loadAll() {
+    // One reading for all: a kjfs.ini may be as long as 64 MB, and every reading reads it whole.
+    std::vector<IniName> names;
+    for (Category category : AllCategories) {
+        names.push_back({SectionNames, categoryKey(category)});
+        names.push_back({SectionPaths, categoryKey(category)});
+    }
+    std::vector<std::string> lists = settings_.readWhole(names);
+    std::array<CategoryListing, 4> listings;
+    for (Category category : AllCategories)
+        listings[slot(category)] = held(category, lists[2 * slot(category)], lists[2 * slot(category) + 1]);
+    return listings;
+}
+
+CategoryListing Catalog::held(Category category, const std::string& names, const std::string& paths) {
+    if (names.empty()) return {};
+    paths_[slot(category)] = splitList(paths);
+    return {splitList(names)};
 }
 
 bool Catalog::append(Category category, std::string_view name, std::string_view path) {

@@ -33,6 +33,8 @@ public:
 
     // The category's names; when it is not empty, its held path list is replaced.
     CategoryListing load(Category category);
+    // load() for the four categories, in their order, from one reading of the file.
+    std::array<CategoryListing, 4> loadAll();
     // Appends one entry at the end of its category in kjfs.ini, names and paths
     // in one atomic replacement. True when it was stored.
     bool append(Category category, std::string_view name, std::string_view path);
@@ -40,6 +42,9 @@ public:
     std::optional<std::string> pathAt(Category category, int position) const;
 
 private:
+    // The listing of the stored lists; the paths are held when there are names.
+    CategoryListing held(Category category, const std::string& names, const std::string& paths);
+
     SettingsFile& settings_;
     std::array<std::vector<std::string>, 4> paths_;
 };

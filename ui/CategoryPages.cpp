@@ -44,12 +44,11 @@ int contentHeight(int count) {
 
 int pageOf(Category category) { return static_cast<int>(category); }
 
-void fillPage(AppContext& ctx, Category category) {
+void fillPage(AppContext& ctx, Category category, const CategoryListing& listing) {
     Window& window = *ctx.main;
     const component::CategoryPage& parts = component::categoryPages[pageOf(category)];
     std::vector<std::string>& buttons = ctx.entryButtons[pageOf(category)];
 
-    const CategoryListing listing = ctx.catalog.load(category);
     window.setFlag(parts.emptyLabel, Prop::Visible, listing.empty());
 
     const int count = static_cast<int>(listing.names.size());
@@ -85,7 +84,8 @@ int positionFromTag(const std::string& tag) {
 }  // namespace
 
 void fillPages(AppContext& ctx) {
-    for (Category category : AllCategories) fillPage(ctx, category);
+    const std::array<CategoryListing, 4> listings = ctx.catalog.loadAll();
+    for (Category category : AllCategories) fillPage(ctx, category, listings[static_cast<std::size_t>(category)]);
 }
 
 bool launchEntry(AppContext& ctx, Category category, EventContext& ev) {

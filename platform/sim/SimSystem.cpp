@@ -102,6 +102,7 @@ bool SimSystem::setCurrentDirectory(const std::string& directory) {
 }
 
 FileContents SimSystem::readWholeFile(const std::string& path) {
+    ++wholeFileReads;
     std::string wanted = folded(resolvePath(path));
     for (const std::string& failing : unreadable)
         if (folded(resolvePath(failing)) == wanted) return {FileReadStatus::Failed, {}};

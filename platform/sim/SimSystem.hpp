@@ -57,6 +57,7 @@ public:
     std::set<std::string> failWritesTo;  // paths as given (compared without case)
     std::set<std::string> unreadable;    // paths whose read fails
     int replacements = 0;                // successful replaceFile calls
+    int wholeFileReads = 0;              // readWholeFile calls
 
     // The full path a file name stands for (relative names lie in the current directory).
     std::string resolvePath(const std::string& path) const;

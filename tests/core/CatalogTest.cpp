@@ -107,3 +107,22 @@ TEST_F(CatalogTest, LoadingAnEmptyCategoryKeepsItsHeldPaths) {
     EXPECT_TRUE(catalog.load(Category::Chat).empty());
     EXPECT_EQ(catalog.pathAt(Category::Chat, 1), "qq.exe");
 }
+
+// All four from one reading: the same listings and held paths as four loads, and
+// an empty category still keeps the paths it held.
+TEST_F(CatalogTest, LoadAllIsFourLoadsFromOneReading) {
+    ASSERT_TRUE(catalog.append(Category::Other, "calc", "calc.exe"));
+    ASSERT_TRUE(catalog.append(Category::Chat, "QQ", "qq.exe"));
+    ASSERT_TRUE(catalog.append(Category::Chat, "mail", "mail.exe"));
+    catalog.load(Category::Games);
+    const int reads = system.wholeFileReads;
+    const auto all = catalog.loadAll();
+    EXPECT_EQ(system.wholeFileReads, reads + 1);
+    EXPECT_EQ(all[0].names, (List{"QQ", "mail"}));
+    EXPECT_TRUE(all[1].empty() && all[2].empty());
+    EXPECT_EQ(all[3].names, List{"calc"});
+    EXPECT_EQ(catalog.pathAt(Category::Chat, 2), "mail.exe");
+    system.putFile(path, "");
+    catalog.loadAll();
+    EXPECT_EQ(catalog.pathAt(Category::Other, 1), "calc.exe");
+}
