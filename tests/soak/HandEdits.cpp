@@ -22,7 +22,7 @@ bool writeWholeFile(const std::wstring& path, const std::string& bytes) {
 // the end when the file has none), as an editor saves: the whole file rewritten.
 bool insertBelowHeader(const std::string& section, const std::string& line) {
     std::string bytes;
-    if (!readWholeFile(iniPath(), bytes)) bytes.clear();
+    if (!readWholeFile(e2e::settingsFilePath(), bytes)) bytes.clear();
     const std::string header = "[" + section + "]";
     std::size_t at = bytes.find(header);
     if (at == std::string::npos) {
@@ -33,15 +33,15 @@ bool insertBelowHeader(const std::string& section, const std::string& line) {
         if (at == std::string::npos) bytes += "\r\n" + line + "\r\n";
         else bytes.insert(at + 1, line + "\r\n");
     }
-    return writeWholeFile(iniPath(), bytes);
+    return writeWholeFile(e2e::settingsFilePath(), bytes);
 }
 
 bool appendLines(const std::vector<std::string>& lines) {
     std::string bytes;
-    if (!readWholeFile(iniPath(), bytes)) bytes.clear();
+    if (!readWholeFile(e2e::settingsFilePath(), bytes)) bytes.clear();
     if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
     for (const std::string& line : lines) bytes += line + "\r\n";
-    return writeWholeFile(iniPath(), bytes);
+    return writeWholeFile(e2e::settingsFilePath(), bytes);
 }
 
 }  // namespace

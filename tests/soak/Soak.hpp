@@ -20,7 +20,6 @@ std::wstring programPath();
 std::wstring helperPath();
 std::wstring powerOffLog();
 std::wstring launchedReport();
-std::wstring iniPath();
 
 // The whole content of a file; false when it cannot be opened or read.
 bool readWholeFile(const std::wstring& path, std::string& bytes);

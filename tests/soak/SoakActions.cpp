@@ -255,12 +255,14 @@ void addDialog(Soak& soak) {
             soak.count("add: stored");
         }
     }
-    if (!waitUntil([&] { return !IsWindow(dialog); })) {
+    // Gone for the user; the window itself goes when the handler under its loop
+    // returns (a shutdown warning inside a message box holds it up to ten seconds).
+    if (!waitUntil([&] { return !visible(dialog) && IsWindowEnabled(soak.main); })) {
         soak.fault("the add dialog did not close (name [" + gbk(name) + "], category " + std::to_string(category) +
                    ", ending " + std::to_string(ending) + ")");
         answerMessageBoxes(soak);
         PostMessageW(dialog, WM_CLOSE, 0, 0);
-        waitUntil([&] { return !IsWindow(dialog); });
+        waitUntil([&] { return !visible(dialog); });
     }
 }
 

@@ -36,9 +36,9 @@ void checkAnswer(Soak& soak) {
 }
 
 void checkFile(Soak& soak) {
-    if (GetFileAttributesW(iniPath().c_str()) == INVALID_FILE_ATTRIBUTES && soak.handLines.empty()) return;
+    if (GetFileAttributesW(e2e::settingsFilePath().c_str()) == INVALID_FILE_ATTRIBUTES && soak.handLines.empty()) return;
     std::string bytes;
-    if (!readWholeFile(iniPath(), bytes)) {
+    if (!readWholeFile(e2e::settingsFilePath(), bytes)) {
         ++soak.fileReadFailures;
         return soak.fault("kjfs.ini could not be read");
     }

@@ -64,12 +64,6 @@ std::wstring helperPath() { return e2eFolder() + L"e2e_helper.exe"; }
 std::wstring powerOffLog() { return e2eFolder() + L"power-off-requests.txt"; }
 std::wstring launchedReport() { return e2eFolder() + L"launched.txt"; }
 
-std::wstring iniPath() {
-    wchar_t directory[MAX_PATH];
-    GetWindowsDirectoryW(directory, MAX_PATH);
-    return std::wstring(directory) + L"\\kjfs.ini";
-}
-
 bool readWholeFile(const std::wstring& path, std::string& bytes) {
     win32::UniqueKernelHandle file(win32::validOrNull(
         CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -103,8 +97,13 @@ std::string gbk(const std::wstring& text) {
 
 void Soak::fault(const std::string& what) {
     faults.push_back(what);
-    // The console shows the text in the system's code page, GBK here.
-    std::fprintf(stderr, "velarion_soak: FAULT at %.1f s: %s\n", seconds(), what.c_str());
+    // Written in UTF-8 (the Linux terminal's), whatever Wine's code page is.
+    const std::wstring text = wide(what);
+    std::string utf8(text.size() * 3, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                                      static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(n > 0 ? n : 0);
+    std::fprintf(stderr, "velarion_soak: FAULT at %.1f s: %s\n", seconds(), utf8.c_str());
     std::fflush(stderr);
 }
 
@@ -124,7 +123,7 @@ int main(int argc, char** argv) {
 
     Soak soak;
     soak.random.seed(seed);
-    DeleteFileW(iniPath().c_str());
+    DeleteFileW(velarion::e2e::settingsFilePath().c_str());
     DeleteFileW(powerOffLog().c_str());
     DeleteFileW(launchedReport().c_str());
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteKeyValueW(root, RunKey, L"Velarion");
