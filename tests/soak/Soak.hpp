@@ -78,5 +78,8 @@ void settle(Soak& soak);
 void checkStep(Soak& soak);
 void sampleResources(Soak& soak);
 void checkEnd(Soak& soak);
+// The figures a quarter into the run (the start loads what the first actions
+// need): what the end is held against. There must be a sample.
+const Resources& warmedUp(const Soak& soak);
 
 }  // namespace velarion::soak

@@ -94,6 +94,12 @@ void sampleResources(Soak& soak) {
     soak.samples.push_back(r);
 }
 
+const Resources& warmedUp(const Soak& soak) {
+    const double quarter = soak.samples.back().atSecond / 4;
+    return *std::find_if(soak.samples.begin(), soak.samples.end(),
+                         [&](const Resources& r) { return r.atSecond >= quarter; });
+}
+
 void checkEnd(Soak& soak) {
     settle(soak);
     checkStep(soak);
@@ -113,10 +119,7 @@ void checkEnd(Soak& soak) {
     // Flat: the last figures against those a quarter into the run (the start
     // loads what the first actions need). A window more per entry is not a leak.
     sampleResources(soak);
-    if (soak.samples.size() < 2) return;
-    const double quarter = soak.samples.back().atSecond / 4;
-    const Resources& base = *std::find_if(soak.samples.begin(), soak.samples.end(),
-                                          [&](const Resources& r) { return r.atSecond >= quarter; });
+    const Resources& base = warmedUp(soak);
     const Resources& end = soak.samples.back();
     const long long newEntries = end.entries - base.entries;
     auto grew = [&](const char* what, long long from, long long to, long long allowed) {

@@ -51,6 +51,7 @@ void report(const Soak& soak) {
     std::printf("  kjfs.ini read failures: %d\n", soak.fileReadFailures);
     if (!soak.samples.empty()) {
         printResources("first", soak.samples.front());
+        printResources("warm", warmedUp(soak));
         printResources("last", soak.samples.back());
     }
     std::printf("velarion_soak: %zu fault(s)\n", soak.faults.size());
