@@ -1,7 +1,7 @@
 // The user's actions, driven from outside with posted input: folders, entry
-// buttons, the slider, both check boxes, the add dialog, shutdown tasks, the
-// tray and the slide-away. Each waits for what it should bring about and
-// reports a fault when that does not come.
+// buttons, the slider, both check boxes, shutdown tasks, the tray and the
+// slide-away (the add dialog: AddDialogActions.cpp). Each waits for what it
+// should bring about and reports a fault when that does not come.
 
 #include <windows.h>
 
@@ -13,20 +13,22 @@
 
 #include "core/SettingsFile.hpp"
 #include "platform/win32/Win32System.hpp"
-#include "tests/soak/Soak.hpp"
+#include "tests/soak/ActionSupport.hpp"
 
 namespace velarion::soak {
 namespace {
 
-using e2e::childrenOfClass;
-using e2e::findChild;
-using e2e::postClick;
-using e2e::postKey;
-using e2e::waitUntil;
-using e2e::windowText;
-
 constexpr UINT TrayCallback = 0x8064;
 constexpr UINT TrayIconId = 100;
+
+// The program's visible top-level window of that class and caption.
+HWND programWindow(Soak& soak, const wchar_t* cls, const std::wstring& caption) {
+    for (HWND w : e2e::topLevelWindows(soak.program->id(), cls))
+        if (visible(w) && (caption.empty() || e2e::windowText(w) == caption)) return w;
+    return nullptr;
+}
+
+}  // namespace
 
 std::string stored(const char* section, const char* key) {
     win32::Win32System system{[](unsigned, unsigned long) { return false; }};
@@ -35,21 +37,14 @@ std::string stored(const char* section, const char* key) {
 
 bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
-// The program's visible top-level window of that class and caption.
-HWND programWindow(Soak& soak, const wchar_t* cls, const std::wstring& caption) {
-    for (HWND w : e2e::topLevelWindows(soak.program->id(), cls))
-        if (visible(w) && (caption.empty() || windowText(w) == caption)) return w;
-    return nullptr;
-}
-
-HWND waitForWindow(Soak& soak, const wchar_t* cls, const std::wstring& caption, int ms = 5000) {
+HWND waitForWindow(Soak& soak, const wchar_t* cls, const std::wstring& caption, int ms) {
     HWND found = nullptr;
-    waitUntil([&] { return (found = programWindow(soak, cls, caption)) != nullptr; }, ms);
+    e2e::waitUntil([&] { return (found = programWindow(soak, cls, caption)) != nullptr; }, ms);
     return found;
 }
 
 HWND control(HWND root, const wchar_t* cls, int left, int top) {
-    for (HWND child : childrenOfClass(root, cls)) {
+    for (HWND child : e2e::childrenOfClass(root, cls)) {
         const RECT r = e2e::placeInParent(child);
         if (r.left == left && r.top == top) return child;
     }
@@ -59,28 +54,36 @@ HWND control(HWND root, const wchar_t* cls, int left, int top) {
 void showWindow(Soak& soak) {
     if (visible(soak.main)) return;
     PostMessageW(soak.main, TrayCallback, TrayIconId, WM_LBUTTONUP);
-    if (!waitUntil([&] { return visible(soak.main); })) soak.fault("the tray icon did not bring the window back");
+    if (!e2e::waitUntil([&] { return visible(soak.main); })) soak.fault("the tray icon did not bring the window back");
 }
 
 void openFolder(Soak& soak, int folder) {
     showWindow(soak);
-    const auto bars = childrenOfClass(soak.main, L"VelarionFolderBar");
+    const auto bars = e2e::childrenOfClass(soak.main, L"VelarionFolderBar");
     if (bars.empty()) return soak.fault("no folder bar");
-    postKey(bars[0], VK_HOME);
-    for (int i = 0; i < folder; ++i) postKey(bars[0], VK_DOWN);
+    e2e::postKey(bars[0], VK_HOME);
+    for (int i = 0; i < folder; ++i) e2e::postKey(bars[0], VK_DOWN);
     soak.folder = folder;
     settle(soak);
 }
 
-// The settings page, opened; false (and a fault) when its controls do not come.
 bool openSettings(Soak& soak) {
     if (soak.folder != 4 || !visible(soak.main)) openFolder(soak, 4);
-    if (!waitUntil([&] { return findChild(soak.main, L"Button", L"总在前端") != nullptr; })) {
+    if (!e2e::waitUntil([&] { return e2e::findChild(soak.main, L"Button", L"总在前端") != nullptr; })) {
         soak.fault("the settings page did not show its controls");
         return false;
     }
     return true;
 }
+
+namespace {
+
+using e2e::childrenOfClass;
+using e2e::findChild;
+using e2e::postClick;
+using e2e::postKey;
+using e2e::waitUntil;
+using e2e::windowText;
 
 void folderChange(Soak& soak) {
     openFolder(soak, soak.pick(5));
@@ -183,95 +186,6 @@ void checkBox(Soak& soak, const wchar_t* caption, const char* key, const char* l
 
 void autostartBox(Soak& soak) { checkBox(soak, L"开机自动启动", "开机启动", "start with Windows"); }
 void topmostBox(Soak& soak) { checkBox(soak, L"总在前端", "前端", "always on top"); }
-
-// A name as a user may type it: Chinese (with GBK's edge characters and
-// characters whose second byte is '\', '[', ']' or '|'), the lists' separator,
-// blanks, nothing at all.
-std::wstring randomName(Soak& soak) {
-    static const std::wstring pieces[] = {L"聊天", L"音乐", L"丂", L"齄", L"癩", L"表", L"功", L"圼",
-                                          L"乗", L"ab", L"x;y", L"[a]", L"=", L"%", L"$", L"　", L"é"};
-    switch (soak.pick(12)) {
-    case 0: return L"";
-    case 1: return L"   ";
-    case 2: return L"名" + std::to_wstring(soak.pick(1000)) + L"%$";
-    case 3: return L"  前后空格 ";
-    default: {
-        std::wstring name;
-        for (int i = 0, n = 1 + soak.pick(6); i < n; ++i) name += pieces[soak.pick(17)];
-        return name + std::to_wstring(soak.pick(100));
-    }
-    }
-}
-
-void chooseFileInDialog(Soak& soak, HWND dialog, bool answer) {
-    postClick(findChild(dialog, L"Button", L"浏览"));
-    HWND open = waitForWindow(soak, L"#32770", L"");
-    if (!open) return soak.fault("the file dialog did not open");
-    if (!answer) {
-        PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
-    } else {
-        HWND fileName = GetDlgItem(open, 0x480);
-        if (!fileName) fileName = GetDlgItem(open, 0x47c);
-        SendMessageW(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(helperPath().c_str()));
-        postClick(GetDlgItem(open, IDOK));
-    }
-    if (!waitUntil([&] { return !IsWindow(open); })) soak.fault("the file dialog did not close");
-    soak.count(answer ? "file dialog answered" : "file dialog cancelled");
-}
-
-void addDialog(Soak& soak) {
-    showWindow(soak);
-    e2e::chooseMenu(soak.main, 0, 0);
-    HWND dialog = waitForWindow(soak, L"VelarionWindow", L"添加应用");
-    if (!dialog) return soak.fault("the add dialog did not open");
-    HWND nameBox = control(dialog, L"Edit", 96, 16);
-    HWND pathBox = control(dialog, L"Edit", 96, 48);
-    const std::wstring name = randomName(soak);
-    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    const int chooser = soak.pick(10);
-    if (chooser < 3) chooseFileInDialog(soak, dialog, chooser > 0);
-    if (windowText(pathBox).empty() || chooser >= 3)
-        SendMessageW(pathBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(helperPath().c_str()));
-    const int category = soak.pick(5);  // 0 is "-请选择-"
-    SendMessageW(childrenOfClass(dialog, L"ComboBox").at(0), CB_SETCURSEL, category, 0);
-
-    const int ending = soak.pick(10);
-    if (ending == 0) {
-        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        soak.count("add: closed");
-    } else if (ending == 1) {
-        postKey(nameBox, VK_ESCAPE);
-        soak.count("add: Esc");
-    } else {
-        postClick(findChild(dialog, L"Button", L"ＯＫ"));
-        std::wstring refusal;
-        if (name.empty()) refusal = L"未输入";
-        else if (category == 0) refusal = L"请先选择";
-        else if (name.find(L"%$") != std::wstring::npos) refusal = L"无法添加";
-        if (!refusal.empty()) {
-            if (!waitForWindow(soak, L"#32770", refusal)) soak.fault("no message box " + gbk(refusal));
-            answerMessageBoxes(soak, {refusal});
-            postKey(nameBox, VK_ESCAPE);
-            soak.count("add: refused");
-        } else {
-            // A value's leading blanks are not kept (the profile rules): those of a
-            // list's first name go.
-            std::string stored = gbk(name);
-            if (soak.added[category - 1].empty()) stored.erase(0, stored.find_first_not_of(" \t"));
-            soak.added[category - 1].push_back(stored);
-            soak.count("add: stored");
-        }
-    }
-    // Gone for the user; the window itself goes when the handler under its loop
-    // returns (a shutdown warning inside a message box holds it up to ten seconds).
-    if (!waitUntil([&] { return !visible(dialog) && IsWindowEnabled(soak.main); })) {
-        soak.fault("the add dialog did not close (name [" + gbk(name) + "], category " + std::to_string(category) +
-                   ", ending " + std::to_string(ending) + ")");
-        answerMessageBoxes(soak);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-        waitUntil([&] { return !visible(dialog); });
-    }
-}
 
 void stopTask(Soak& soak, HWND button) {
     postClick(button);
