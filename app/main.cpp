@@ -21,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     win32::Win32System system(app::powerOffRequest());
     win32::Win32WindowLayer layer(system);
+    system.setMessageDispatch([&layer](tagMSG& message) { layer.dispatch(message); });
     AppContext context(system, layer);
 
     Window* mainWindow = startApplication(context);

@@ -26,8 +26,12 @@ void Win32System::waitWithEvents(int milliseconds) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 return;
             }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+            if (dispatch_) {
+                dispatch_(message);
+            } else {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
         }
         const ULONGLONG passed = GetTickCount64() - start;
         if (passed > span) return;

@@ -9,6 +9,8 @@
 
 #include "platform/System.hpp"
 
+struct tagMSG;
+
 namespace velarion::win32 {
 
 // The last step of a shutdown: ExitWindowsEx(flags, reason). Replaceable,
@@ -43,6 +45,10 @@ public:
 
     LocalClock readLocalClock() override;
     void waitWithEvents(int milliseconds) override;
+    // How waitWithEvents hands on each message: the window layer's dispatch, so
+    // the dialog keys (Tab, Esc, Enter) and the entry keys work during a wait
+    // as in the message loop. Plain dispatch when none is set.
+    void setMessageDispatch(std::function<void(tagMSG&)> dispatch) { dispatch_ = std::move(dispatch); }
 
     int showMessageBox(const std::string& text, unsigned flags, const std::string& title) override;
     void soundBeep() override;
@@ -51,6 +57,7 @@ public:
 
 private:
     ExitWindowsCall exitWindows_;
+    std::function<void(tagMSG&)> dispatch_;
     std::set<std::wstring> swept_;  // files whose stale temporaries were removed
 };
 

@@ -351,6 +351,11 @@ void Win32Window::close() {
     // Never destroyed under a running handler: a modal window's loop ends and
     // then destroys it; any other window is destroyed from the message queue.
     if (decl_.modal || !handle()) {
+        // Its loop ends when the handler that runs it returns, which a wait inside
+        // another handler (the shutdown warning) may hold for seconds: until then
+        // the window is already gone for the user and the owner takes input again.
+        if (disabledOwner_) EnableWindow(disabledOwner_, TRUE);
+        if (handle()) ShowWindow(handle(), SW_HIDE);
         if (handle()) PostMessageW(handle(), WM_NULL, 0, 0);
     } else {
         PostMessageW(handle(), kDeferredClose, 0, 0);

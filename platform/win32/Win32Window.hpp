@@ -39,6 +39,8 @@ public:
     void show();
     // True once the window has been asked to close or is gone.
     bool closing() const { return closing_; }
+    // A modal window: the owner it took the input from, given back when it closes.
+    void setDisabledOwner(HWND owner) { disabledOwner_ = owner; }
 
     HWND hwnd() const { return handle(); }
     int dpi() const { return dpi_; }
@@ -159,6 +161,7 @@ private:
     int dpi_ = 96;
     bool ready_ = false;
     bool closing_ = false;
+    HWND disabledOwner_ = nullptr;
 };
 
 }  // namespace velarion::win32

@@ -59,7 +59,10 @@ void Win32WindowLayer::runModal(const WindowDecl& decl, const Behaviours& behavi
     if (!dialog->create(ownerHandle)) return;
     // The owner takes no input while the dialog is open.
     const bool ownerWasEnabled = ownerHandle && IsWindowEnabled(ownerHandle);
-    if (ownerWasEnabled) EnableWindow(ownerHandle, FALSE);
+    if (ownerWasEnabled) {
+        EnableWindow(ownerHandle, FALSE);
+        dialog->setDisabledOwner(ownerHandle);
+    }
     dialog->raiseCreated();
     dialog->show();
     MSG message;

@@ -16,6 +16,12 @@ std::wstring ownFolder() {
     return folder;
 }
 
+std::wstring settingsFilePath() {
+    wchar_t directory[MAX_PATH];
+    GetWindowsDirectoryW(directory, MAX_PATH);
+    return std::wstring(directory) + L"\\kjfs.ini";
+}
+
 bool waitUntil(const std::function<bool()>& done, int ms) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
     for (;;) {

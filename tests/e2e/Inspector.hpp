@@ -12,6 +12,8 @@ namespace velarion::e2e {
 
 // The folder of this test executable, with a trailing backslash.
 std::wstring ownFolder();
+// kjfs.ini in the Windows directory, where the program keeps everything.
+std::wstring settingsFilePath();
 
 // Waits until `done` holds, checking every 20 ms; false when `ms` passed first.
 bool waitUntil(const std::function<bool()>& done, int ms = 5000);

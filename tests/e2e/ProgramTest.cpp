@@ -31,12 +31,6 @@ std::wstring helperPath() { return ownFolder() + L"e2e_helper.exe"; }
 std::wstring powerOffLog() { return ownFolder() + L"power-off-requests.txt"; }
 std::wstring launchedReport() { return ownFolder() + L"launched.txt"; }
 
-std::wstring iniPath() {
-    wchar_t directory[MAX_PATH];
-    GetWindowsDirectoryW(directory, MAX_PATH);
-    return std::wstring(directory) + L"\\kjfs.ini";
-}
-
 std::vector<std::string> lines(const std::wstring& path) {
     std::ifstream in(path.c_str());
     std::vector<std::string> found;
@@ -58,7 +52,7 @@ int top(HWND window) { return screenRect(window).top; }
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileW(iniPath().c_str());
+        DeleteFileW(settingsFilePath().c_str());
         DeleteFileW(powerOffLog().c_str());
         DeleteFileW(launchedReport().c_str());
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})

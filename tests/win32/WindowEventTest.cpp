@@ -7,6 +7,7 @@
 #include "platform/win32/FolderBar.hpp"
 #include "platform/win32/NumberFilter.hpp"
 #include "platform/win32/Tray.hpp"
+#include "platform/win32/Win32System.hpp"
 #include "tests/win32/WindowTestSupport.hpp"
 #include "ui/Declarations.hpp"
 
@@ -298,6 +299,38 @@ TEST_F(WindowEventTest, ThePathBoxOfTheAddDialogRefusesTyping) {
     EXPECT_EQ(recorder.calls[0].source, "按钮1");
     EXPECT_EQ(recorder.calls[1].behaviour, behaviour::onConfirmClicked);
     EXPECT_EQ(recorder.calls[1].source, "按钮2");
+}
+
+TEST_F(WindowEventTest, EscDuringAWaitInsideAHandlerClosesTheDialogAtOnce) {
+    // A handler that waits (the shutdown warning's ten seconds) holds the dialog's
+    // loop: its keys must still work, and once asked to close it leaves the
+    // screen and gives the owner its input back without waiting for the loop.
+    WindowDecl decl = addDialogDecl();
+    decl.bindings.push_back({Event::Created, "click"});
+    Behaviours behaviours = recorder.behaviours();
+    behaviours["click"] = [&](EventContext& context) {
+        PostMessageW(handleOf(context.window, "按钮2"), BM_CLICK, 0, 0);
+        return true;
+    };
+    win32::Win32System waiting{[](unsigned, unsigned long) { return false; }};
+    waiting.setMessageDispatch([&](tagMSG& message) { layer.dispatch(message); });
+    HWND owner = static_cast<HWND>(main->nativeHandle());
+    bool shownAndOwnerDisabled = false, goneAndOwnerEnabled = false;
+    behaviours[behaviour::onConfirmClicked] = [&](EventContext& context) {
+        HWND dialog = static_cast<HWND>(context.window.nativeHandle());
+        shownAndOwnerDisabled = IsWindowVisible(dialog) && !IsWindowEnabled(owner);
+        HWND name = handleOf(context.window, "编辑框2");
+        PostMessageW(name, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(name, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+        waiting.waitWithEvents(300);
+        goneAndOwnerEnabled = !IsWindowVisible(dialog) && IsWindowEnabled(owner);
+        context.window.close();  // (ends the test when Esc did not)
+        return true;
+    };
+    layer.runModal(decl, behaviours, *main);
+    EXPECT_TRUE(shownAndOwnerDisabled);
+    EXPECT_TRUE(goneAndOwnerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
 }  // namespace
