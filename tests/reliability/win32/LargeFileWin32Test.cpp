@@ -86,11 +86,16 @@ TEST(LargeFileWin32, AVeryLongNameShowsAndRepaintsWithinASecondAndStaysWhole) {
     EXPECT_EQ(ctx.catalog.pathAt(Category::Chat, 1), "C:\\a.exe");
 }
 
-// The window and every window inside it.
+BOOL CALLBACK countOne(HWND, LPARAM counted) {
+    ++*reinterpret_cast<int*>(counted);
+    return TRUE;
+}
+
+// The window and every window inside it. (A lambda does not convert to a
+// stdcall callback: the 32-bit build needs a named CALLBACK function.)
 int windowsIn(HWND top) {
     int count = 1;
-    EnumChildWindows(top, [](HWND, LPARAM counted) { return ++*reinterpret_cast<int*>(counted), TRUE; },
-                     reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(top, countOne, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

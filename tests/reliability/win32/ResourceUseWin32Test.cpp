@@ -101,7 +101,7 @@ TEST(ResourceUseWin32, TenThousandClicksSliderMovesAndTicksKeepTheCountsFlat) {
                 load, before.handles, after.handles, before.gdi, after.gdi, before.user, after.user,
                 (unsigned long long)before.newKernelHandle, (unsigned long long)after.newKernelHandle,
                 (unsigned long long)before.newGdiHandle, (unsigned long long)after.newGdiHandle,
-                before.privateBytes / 1024, after.privateBytes / 1024);
+                static_cast<size_t>(before.privateBytes / 1024), static_cast<size_t>(after.privateBytes / 1024));
     EXPECT_LE(after.newKernelHandle, before.newKernelHandle + 5 * 4);
     EXPECT_LE(after.newGdiHandle, before.newGdiHandle + 5);
     EXPECT_LE(after.handles, before.handles + 5);
