@@ -99,7 +99,8 @@ void entryClick(Soak& soak) {
     if (soak.folder != category || !visible(soak.main)) openFolder(soak, category);
     // A page holds 16 buttons in view; the buttons of a longer list are made as
     // they come into reach and let go when far out of it, so only those of a
-    // short list are all there.
+    // short list are all there. The folder keys are posted: on a loaded machine the
+    // page before may still show for a moment, so the count is waited for.
     const std::size_t stored = soak.added[category].size();
     const std::size_t inView = std::min<std::size_t>(stored, 16);
     std::vector<HWND> entries;
@@ -107,7 +108,7 @@ void entryClick(Soak& soak) {
         entries.clear();
         for (HWND b : childrenOfClass(soak.main, L"Button"))
             if (visible(b)) entries.push_back(b);
-        return entries.size() >= inView;
+        return entries.size() >= inView && entries.size() <= stored;
     });
     if (entries.size() < inView || entries.size() > stored) {
         soak.fault("category " + std::to_string(category) + " shows " + std::to_string(entries.size()) +
