@@ -43,7 +43,7 @@ public:
 
 private:
     // The listing of the stored lists; the paths are held when there are names.
-    CategoryListing held(Category category, const std::string& names, const std::string& paths);
+    CategoryListing held(Category category, std::string_view names, std::string_view paths);
 
     SettingsFile& settings_;
     std::array<std::vector<std::string>, 4> paths_;

@@ -130,6 +130,7 @@ public:
     }
 
     std::string encode(std::string_view gbk) const { return ini::encodeGbkText(gbk, encoding_.encoding); }
+    bool isGbk() const { return encoding_.encoding == ini::TextEncoding::Gbk; }
 
 private:
     std::size_t skipBlanks(Range range) const {
@@ -203,6 +204,26 @@ private:
                 }
             }
             at = unit.end();
+            if (equals != None && isGbk()) {
+                // The rest of a GBK line after its '=': only single bytes are syntax, so its
+                // characters need no decoding (a value may be as long as the file).
+                while (at < end_) {
+                    const auto byte = static_cast<unsigned char>(bytes_[at]);
+                    if (byte == '\r' || byte == '\n') break;
+                    const std::size_t width = ini::isGbkLead(byte) && at + 1 < end_ ? 2 : 1;
+                    if (width == 2 || !isBlank(byte)) {
+                        if (byte == ']') {
+                            close = at;
+                            beforeClose = text.last;
+                        }
+                        if (byte == 0 && zero == None) zero = at;
+                        lastBegin = at;
+                        text.last = at + width;
+                    }
+                    at += width;
+                }
+                break;
+            }
         }
         line.content.last = at;
         if (at < end_) {
@@ -270,13 +291,12 @@ std::size_t fitGbk(std::string_view text, std::size_t limit) {
     return at;
 }
 
-// The value of key in section (iniRead's rules).
-std::string readFrom(const Text& text, std::string_view section, std::string_view key, std::size_t bufferSize) {
-    if (bufferSize == 0) return {};
+// Where the value of key in section stands in the file (iniRead's rules), or none.
+std::optional<Range> valueRange(const Text& text, std::string_view section, std::string_view key) {
     std::u32string keyName = lookupName(key);
-    if (keyName.empty()) return {};
+    if (keyName.empty()) return std::nullopt;
     const Place place = text.find(lookupName(section), keyName);
-    if (!place.key || !place.key->hasValue) return {};
+    if (!place.key || !place.key->hasValue) return std::nullopt;
 
     // The text ends at a zero character; a value in a pair of the same quote loses them.
     const Line& line = *place.key;
@@ -292,8 +312,16 @@ std::string readFrom(const Text& text, std::string_view section, std::string_vie
         if (open.end() < value.last && open.code == close && (close == U'"' || close == U'\''))
             value = {open.end(), lastBegin};
     }
+    return value;
+}
+
+// The value of key in section (iniRead's rules).
+std::string readFrom(const Text& text, std::string_view section, std::string_view key, std::size_t bufferSize) {
+    if (bufferSize == 0) return {};
+    const std::optional<Range> value = valueRange(text, section, key);
+    if (!value) return {};
     const std::size_t limit = bufferSize - 1;
-    std::string result = text.gbkText(value, limit);
+    std::string result = text.gbkText(*value, limit);
     result.resize(fitGbk(result, limit));
     return result;
 }
@@ -315,60 +343,85 @@ std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vect
     return values;
 }
 
+std::vector<std::string_view> iniViewMany(std::string_view fileBytes, const std::vector<IniName>& names,
+                                          std::vector<std::string>& decoded) {
+    const Text text(fileBytes);
+    std::vector<std::string_view> values;
+    values.reserve(names.size());
+    decoded.clear();
+    decoded.reserve(names.size());  // never moved: a short text stands inside its string
+    for (const IniName& name : names) {
+        const std::optional<Range> value = valueRange(text, name.section, name.key);
+        if (!value || value->empty()) {
+            values.emplace_back();
+        } else if (text.isGbk()) {
+            values.push_back(fileBytes.substr(value->first, value->last - value->first));
+        } else {
+            decoded.push_back(text.gbkText(*value, IniWholeValue - 1));
+            values.push_back(decoded.back());
+        }
+    }
+    return values;
+}
+
 bool iniNamesWritable(std::string_view section, std::string_view key) {
     return !lookupName(section).empty() && !lookupName(key).empty();
 }
 
-std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,
-                     std::string_view value) {
-    if (!iniNamesWritable(section, key)) return std::string(fileBytes);
+bool iniWriteInPlace(std::string& content, std::string_view section, std::string_view key, std::string_view value) {
+    if (!iniNamesWritable(section, key)) return false;
     while (!value.empty() && isBlank(static_cast<unsigned char>(value.front()))) value.remove_prefix(1);
 
-    const Text text(fileBytes);
-    const std::string lineBreak = text.encode("\r\n");
-    auto splice = [&](std::size_t from, std::size_t to, const std::string& inserted) {
-        std::string result;
-        result.reserve(fileBytes.size() - (to - from) + inserted.size());
-        result.append(fileBytes.substr(0, from));
-        result += inserted;
-        result.append(fileBytes.substr(to));
-        return result;
-    };
-
-    const Place place = text.find(lookupName(section), lookupName(key));
-    std::string keyLine(trimGbk(key));
-    keyLine.append("=").append(value).append("\r\n");
-    if (!place.sectionFound) {
-        // A new section at the end, on a line of its own.
-        std::string added;
-        if (place.endsUnended) added += lineBreak;
-        std::string lines = "[";
-        lines.append(trimGbk(section)).append("]\r\n").append(keyLine);
-        added += text.encode(lines);
-        return splice(text.end(), text.end(), added);
+    // Where the edit goes, worked out before the content changes (the text is a view on it).
+    std::size_t from = 0, to = 0;
+    std::string inserted;
+    bool valueAsItStands = false;  // the new value goes in as given (GBK file, value in place)
+    {
+        const Text text(content);
+        const Place place = text.find(lookupName(section), lookupName(key));
+        const std::string lineBreak = text.encode("\r\n");
+        std::string keyLine(trimGbk(key));
+        keyLine.append("=").append(value).append("\r\n");
+        if (!place.sectionFound) {
+            // A new section at the end, on a line of its own.
+            if (place.endsUnended) inserted += lineBreak;
+            std::string lines = "[";
+            lines.append(trimGbk(section)).append("]\r\n").append(keyLine);
+            inserted += text.encode(lines);
+            from = to = text.end();
+        } else if (place.key) {
+            // Replace the rest of the line after '=' (or after the key when it has none).
+            const Line& line = *place.key;
+            from = line.hasValue ? line.afterEquals : line.name.last;
+            to = line.content.last;
+            if (line.hasValue && text.isGbk())
+                valueAsItStands = true;  // a value that may be as long as the file is not copied twice
+            else
+                inserted = text.encode((line.hasValue ? "" : "=") + std::string(value));
+        } else {
+            // A new key after the last key of the section (or its header).
+            const Line& after = place.lastKeyLine;
+            if (after.terminatorEnd == after.content.last) inserted += lineBreak;  // the file's last line, unended
+            inserted += text.encode(keyLine);
+            from = to = after.terminatorEnd;
+        }
     }
+    const std::string_view replacement = valueAsItStands ? value : std::string_view(inserted);
+    if (std::string_view(content).substr(from, to - from) == replacement) return false;
+    content.replace(from, to - from, replacement);
+    return true;
+}
 
-    if (place.key) {
-        // Replace the rest of the line after '=' (or after the key when it has none).
-        const Line& line = *place.key;
-        std::string replaced = line.hasValue ? "" : "=";
-        replaced.append(value);
-        return splice(line.hasValue ? line.afterEquals : line.name.last, line.content.last, text.encode(replaced));
-    }
-
-    // A new key after the last key of the section (or its header).
-    const Line& after = place.lastKeyLine;
-    std::string added;
-    if (after.terminatorEnd == after.content.last) added += lineBreak;  // the file's last line, unended
-    added += text.encode(keyLine);
-    return splice(after.terminatorEnd, after.terminatorEnd, added);
+std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,
+                     std::string_view value) {
+    std::string content(fileBytes);
+    iniWriteInPlace(content, section, key, value);
+    return content;
 }
 
 std::string iniWriteAll(std::string_view fileBytes, const std::vector<IniItem>& items) {
-    if (items.empty()) return std::string(fileBytes);
-    std::string content = iniWrite(fileBytes, items[0].section, items[0].key, items[0].value);
-    for (std::size_t i = 1; i < items.size(); ++i)
-        content = iniWrite(content, items[i].section, items[i].key, items[i].value);
+    std::string content(fileBytes);
+    for (const IniItem& item : items) iniWriteInPlace(content, item.section, item.key, item.value);
     return content;
 }
 

@@ -53,9 +53,20 @@ struct IniName {
 std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
                                      std::size_t bufferSize = IniWholeValue);
 
+// The whole values of several keys, without copying them where the file is GBK: there
+// each view is into fileBytes, else into a text decoded into `decoded` (emptied first;
+// left alone while the views are used). A missing value is an empty view.
+std::vector<std::string_view> iniViewMany(std::string_view fileBytes, const std::vector<IniName>& names,
+                                          std::vector<std::string>& decoded);
+
 // The file content with key in section set to value (leading blanks of the value are not
 // stored; they could not be read back).
 std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,
+                     std::string_view value);
+
+// iniWrite on the content itself: only what follows the edit moves (a content may be
+// tens of megabytes). True when the content changed.
+bool iniWriteInPlace(std::string& content, std::string_view section, std::string_view key,
                      std::string_view value);
 
 // Several items, in order, as one new content.

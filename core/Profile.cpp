@@ -7,6 +7,42 @@ std::string_view skipLeadingControls(std::string_view text) {
     return text;
 }
 
+namespace {
+
+// The names as a read looks them up: "" where one is empty after skipping.
+std::vector<IniName> cleanedNames(const std::vector<IniName>& names, bool& any) {
+    std::vector<IniName> wanted;
+    any = false;
+    for (const IniName& name : names) {
+        IniName cleaned{skipLeadingControls(name.section), skipLeadingControls(name.key)};
+        if (cleaned.section.empty() || cleaned.key.empty()) cleaned = {};
+        any = any || !cleaned.key.empty();
+        wanted.push_back(cleaned);
+    }
+    return wanted;
+}
+
+// The items written into the content read (its status is the file's), then the file
+// replaced by it when anything changed.
+bool writeInto(System& system, const std::string& path, FileContents old, const std::vector<IniItem>& items) {
+    // The names as a read finds them again; all of them writable, or nothing is written.
+    for (const IniItem& item : items)
+        if (!iniNamesWritable(skipLeadingControls(item.section), skipLeadingControls(item.key))) return false;
+    // A file that exists but cannot be read is never replaced by one built without it.
+    if (old.status == FileReadStatus::Failed) return false;
+    if (items.empty()) return true;
+    // The items are written into the content read, in place (it comes with room for
+    // small edits): a file may be tens of megabytes.
+    std::string content = std::move(old.bytes);
+    bool changed = false;
+    for (const IniItem& item : items)
+        changed = iniWriteInPlace(content, skipLeadingControls(item.section), skipLeadingControls(item.key), item.value) || changed;
+    if (old.status == FileReadStatus::Ok && !changed) return true;  // nothing changes
+    return system.replaceFile(path, content);
+}
+
+}  // namespace
+
 std::string readProfileString(System& system, std::string_view file, std::string_view section,
                               std::string_view key, std::size_t bufferSize) {
     file = skipLeadingControls(file);
@@ -22,14 +58,8 @@ std::vector<std::string> readProfileStrings(System& system, std::string_view fil
                                             const std::vector<IniName>& names, std::size_t bufferSize) {
     std::vector<std::string> values(names.size());
     file = skipLeadingControls(file);
-    std::vector<IniName> wanted;  // names left after skipping, "" where one is empty
     bool any = false;
-    for (const IniName& name : names) {
-        IniName cleaned{skipLeadingControls(name.section), skipLeadingControls(name.key)};
-        if (cleaned.section.empty() || cleaned.key.empty()) cleaned = {};
-        any = any || !cleaned.key.empty();
-        wanted.push_back(cleaned);
-    }
+    const std::vector<IniName> wanted = cleanedNames(names, any);
     if (file.empty() || !any) return values;
     FileContents contents = system.readWholeFile(std::string(file));
     if (contents.status != FileReadStatus::Ok) return values;
@@ -39,28 +69,44 @@ std::vector<std::string> readProfileStrings(System& system, std::string_view fil
     return values;
 }
 
+void useProfileValues(System& system, std::string_view file, const std::vector<IniName>& names,
+                      const std::function<void(const ProfileViews&)>& use) {
+    file = skipLeadingControls(file);
+    bool any = false;
+    const std::vector<IniName> wanted = cleanedNames(names, any);
+    FileContents contents;
+    if (!file.empty() && any) contents = system.readWholeFile(std::string(file));
+    if (contents.status != FileReadStatus::Ok) contents.bytes.clear();
+    std::vector<std::string> decoded;
+    ProfileViews values = iniViewMany(contents.bytes, wanted, decoded);
+    use(values);
+}
+
+bool updateProfileValues(System& system, std::string_view file, const std::vector<IniName>& names,
+                         const std::function<std::vector<IniItem>(const ProfileViews&)>& change) {
+    file = skipLeadingControls(file);
+    if (file.empty()) return false;
+    const std::string path(file);
+    bool any = false;
+    const std::vector<IniName> wanted = cleanedNames(names, any);
+    FileContents old = system.readWholeFile(path);
+    if (old.status == FileReadStatus::Failed) return false;
+    std::vector<IniItem> items;
+    {
+        std::vector<std::string> decoded;
+        const std::string_view bytes = old.status == FileReadStatus::Ok ? std::string_view(old.bytes) : "";
+        const ProfileViews values = iniViewMany(bytes, wanted, decoded);
+        items = change(values);  // the views end here: the content is written into next
+    }
+    return writeInto(system, path, std::move(old), items);
+}
+
 bool writeProfileStrings(System& system, std::string_view file, const std::vector<IniItem>& items) {
     file = skipLeadingControls(file);
     if (file.empty()) return false;
     if (items.empty()) return true;
-    // The names as a read finds them again; all of them writable, or nothing is written.
-    for (const IniItem& item : items)
-        if (!iniNamesWritable(skipLeadingControls(item.section), skipLeadingControls(item.key))) return false;
-
-    std::string path(file);
-    FileContents old = system.readWholeFile(path);
-    // A file that exists but cannot be read is never replaced by one built without it.
-    if (old.status == FileReadStatus::Failed) return false;
-    // One content at a time beside the next: a file may be tens of megabytes.
-    std::string content = std::move(old.bytes);
-    bool changed = false;
-    for (const IniItem& item : items) {
-        std::string next = iniWrite(content, skipLeadingControls(item.section), skipLeadingControls(item.key), item.value);
-        changed = changed || next != content;
-        content = std::move(next);
-    }
-    if (old.status == FileReadStatus::Ok && !changed) return true;  // nothing changes
-    return system.replaceFile(path, content);
+    const std::string path(file);
+    return writeInto(system, path, system.readWholeFile(path), items);
 }
 
 bool writeProfileString(System& system, std::string_view file, std::string_view section,

@@ -3,6 +3,7 @@
 // per read, one atomic replacement of the whole file per write.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,20 @@ std::string readProfileString(System& system, std::string_view file, std::string
 // Several values of the file, each as readProfileString gives it, from one reading.
 std::vector<std::string> readProfileStrings(System& system, std::string_view file,
                                             const std::vector<IniName>& names, std::size_t bufferSize);
+
+// The whole values of several keys from one reading, handed to `use` as views that
+// live as long as the call (not copied where the file is GBK: a list may be as long as
+// the file). Names that are empty after skipping, and a file that cannot be read, give
+// empty views.
+using ProfileViews = std::vector<std::string_view>;
+void useProfileValues(System& system, std::string_view file, const std::vector<IniName>& names,
+                      const std::function<void(const ProfileViews&)>& use);
+
+// One reading and one replacement: the items `change` makes of the whole values of
+// names (as useProfileValues gives them) are written into the content read. True when
+// they are in the file; a file that exists but cannot be read is left alone.
+bool updateProfileValues(System& system, std::string_view file, const std::vector<IniName>& names,
+                         const std::function<std::vector<IniItem>(const ProfileViews&)>& change);
 
 // Stores value under key in section, creating the file and the section when missing.
 // True when the new content is in the file.

@@ -25,8 +25,14 @@ std::string SettingsFile::readWhole(std::string_view section, std::string_view k
     return readProfileString(system_, path(), section, key, IniWholeValue);
 }
 
-std::vector<std::string> SettingsFile::readWhole(const std::vector<IniName>& names) const {
-    return readProfileStrings(system_, path(), names, IniWholeValue);
+void SettingsFile::useWhole(const std::vector<IniName>& names,
+                            const std::function<void(const ProfileViews&)>& use) const {
+    useProfileValues(system_, path(), names, use);
+}
+
+bool SettingsFile::update(const std::vector<IniName>& names,
+                          const std::function<std::vector<IniItem>(const ProfileViews&)>& change) {
+    return updateProfileValues(system_, path(), names, change);
 }
 
 bool SettingsFile::write(std::string_view section, std::string_view key, std::string_view value) {

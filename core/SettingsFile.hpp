@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/IniFile.hpp"
+#include "core/Profile.hpp"
 #include "platform/System.hpp"
 
 namespace velarion {
@@ -35,8 +36,12 @@ public:
     std::vector<std::string> read(const std::vector<IniName>& names) const;
     // The whole value, without the cut (the catalog lists).
     std::string readWhole(std::string_view section, std::string_view key) const;
-    // Several whole values from one reading of the file (lists that belong together).
-    std::vector<std::string> readWhole(const std::vector<IniName>& names) const;
+    // Several whole values from one reading, as views for the length of the call
+    // (a list may be as long as the file, and is not copied to be looked at).
+    void useWhole(const std::vector<IniName>& names, const std::function<void(const ProfileViews&)>& use) const;
+    // One reading and one atomic replacement: the items made of the whole values read.
+    bool update(const std::vector<IniName>& names,
+                const std::function<std::vector<IniItem>(const ProfileViews&)>& change);
     bool write(std::string_view section, std::string_view key, std::string_view value);
     // Several items in one atomic replacement of the file: all or none.
     bool writeAll(const std::vector<IniItem>& items);

@@ -90,7 +90,10 @@ std::string iniRoundTrip(std::string_view input) {
     if (iniReadMany(file, {{section, key}, {key, section}}, limit) !=
         std::vector<std::string>{iniRead(file, section, key, limit), iniRead(file, key, section, limit)})
         return "a reading of many keys differs from single reads";
-    (void)iniRead(file, section, key);
+    std::vector<std::string> decoded;
+    const std::vector<std::string_view> views = iniViewMany(file, {{section, key}, {key, section}}, decoded);
+    if (views[0] != iniRead(file, section, key) || views[1] != iniRead(file, key, section))
+        return "a value looked at where it stands differs from the value read";
     const std::string written = iniWrite(file, section, key, value);
     if (!iniNamesWritable(section, key)) return written == file ? "" : "a write of unwritable names changed the file";
     if (!cleanName(section) || !cleanName(key) || !cleanValue(value)) return "";

@@ -4,6 +4,7 @@
 // implements it on the real Win32 API, platform/sim in memory for tests.
 // Every text is a GBK byte string.
 
+#include <cstddef>
 #include <string>
 
 namespace velarion {
@@ -57,6 +58,9 @@ public:
     virtual bool enterProgramFolder() = 0;
     // Whole-file access for the INI engine. replaceFile is atomic: afterwards the
     // file holds either its old bytes or the new ones, never a mixture, whatever happens.
+    // A content read has room for ContentRoom more bytes (what an edit adds) without
+    // moving.
+    static constexpr std::size_t ContentRoom = 64 * 1024;
     virtual FileContents readWholeFile(const std::string& path) = 0;
     virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
 

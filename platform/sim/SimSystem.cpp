@@ -108,7 +108,10 @@ FileContents SimSystem::readWholeFile(const std::string& path) {
         if (folded(resolvePath(failing)) == wanted) return {FileReadStatus::Failed, {}};
     auto it = files_.find(wanted);
     if (it == files_.end()) return {FileReadStatus::Missing, {}};
-    return {FileReadStatus::Ok, it->second.bytes};
+    FileContents contents{FileReadStatus::Ok, {}};
+    contents.bytes.reserve(it->second.bytes.size() + ContentRoom);
+    contents.bytes = it->second.bytes;
+    return contents;
 }
 
 bool SimSystem::replaceFile(const std::string& path, const std::string& bytes) {

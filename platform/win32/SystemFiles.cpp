@@ -180,6 +180,10 @@ FileContents Win32System::readWholeFile(const std::string& path) {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return {FileReadStatus::Failed, {}};
     FileContents contents{FileReadStatus::Ok, {}};
+    // With room to spare for what a write adds (a key, an entry): the content is then
+    // edited where it stands, where making it a byte longer would otherwise copy it
+    // into fresh memory, and fresh memory costs a page fault for every 4 KB.
+    contents.bytes.reserve(static_cast<std::size_t>(size.QuadPart) + ContentRoom);
     contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
     // The file is read into a text of its size; what it grew by meanwhile arrives in a
     // small buffer and is appended (growing the text itself to look for more would
