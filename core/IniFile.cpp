@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 
 #include "core/IniCodec.hpp"
 
@@ -85,7 +86,8 @@ public:
                 place.endsUnended = false;
                 continue;
             }
-            const Line line = lineAt(at, inSection ? &key : nullptr);
+            const std::u32string* const keys[] = {&key};
+            const Line line = lineAt(at, inSection ? keys : std::span<const std::u32string* const>());
             at = line.terminatorEnd;
             place.endsUnended = line.terminatorEnd == line.content.last;
             if (line.kind == LineKind::Header) {
@@ -103,6 +105,65 @@ public:
             }
         }
         return place;
+    }
+
+    // find() for several names in one walk over the file: for each, its key line, or none.
+    std::vector<std::optional<Line>> findMany(const std::vector<std::pair<std::u32string, std::u32string>>& names) const {
+        const std::size_t count = names.size();
+        std::vector<std::optional<Line>> found(count);
+        std::vector<char> over(count, 0);     // found, or past its section
+        std::vector<char> entered(count, 0);  // its section has begun (only the first counts)
+        std::vector<char> inside(count, 0);   // the lines are in its section now
+        std::size_t left = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (names[i].second.empty()) over[i] = 1;  // no key is never found
+            else ++left;
+            entered[i] = inside[i] = names[i].first.empty();  // the lines before the first header
+        }
+        std::vector<const std::u32string*> keys;  // those that the next key line may be
+        auto lookFor = [&] {
+            keys.clear();
+            for (std::size_t i = 0; i < count; ++i)
+                if (inside[i] && !over[i]) keys.push_back(&names[i].second);
+        };
+        lookFor();
+        for (std::size_t at = encoding_.markLength; at < end_ && left > 0;) {
+            if (isLineEnd(this->at(at).code)) {
+                at = this->at(at).end();
+                continue;
+            }
+            const Line line = lineAt(at, keys);
+            at = line.terminatorEnd;
+            if (line.kind == LineKind::Header) {
+                for (std::size_t i = 0; i < count; ++i) {
+                    if (inside[i] && !over[i]) {
+                        over[i] = 1;
+                        --left;
+                    }
+                    inside[i] = 0;
+                    if (!entered[i] && !over[i] && nameEquals(line.name, names[i].first)) entered[i] = inside[i] = 1;
+                }
+                lookFor();
+            } else if (line.kind == LineKind::Key && !keys.empty()) {
+                bool any = false;
+                for (std::size_t i = 0; i < count; ++i) {
+                    if (inside[i] && !over[i] && nameEquals(line.name, names[i].second)) {
+                        found[i] = line;
+                        over[i] = 1;
+                        --left;
+                        any = true;
+                    }
+                }
+                if (any) lookFor();
+            }
+        }
+        return found;
+    }
+
+    bool anyNameEquals(Range range, std::span<const std::u32string* const> wanted) const {
+        for (const std::u32string* name : wanted)
+            if (nameEquals(range, *name)) return true;
+        return false;
     }
 
     bool nameEquals(Range range, const std::u32string& wanted) const {
@@ -163,9 +224,9 @@ private:
     }
 
     // The line that starts at `at`, read in one pass (then a few blanks at most). A line
-    // that is no header is only read to its end unless it may be `key` (outside the
-    // section looked for, key is null): its kind and end are right, the rest is not.
-    Line lineAt(std::size_t at, const std::u32string* key) const {
+    // that is no header is only read to its end unless it may be one of `keys` (outside
+    // the sections looked for there are none): its kind and end are right, the rest is not.
+    Line lineAt(std::size_t at, std::span<const std::u32string* const> keys) const {
         Line line;
         line.content.first = at;
         Range text{None, at};       // trimmed: the first non-blank and the end of the last
@@ -197,8 +258,8 @@ private:
                 lastBegin = at;
                 text.last = unit.end();
                 const bool startsKey = text.first == at && first != U'[';
-                if ((startsKey && (!key || first == U';')) ||
-                    (equals == at && first != U'[' && !nameEquals(beforeEquals, *key))) {
+                if ((startsKey && (keys.empty() || first == U';')) ||
+                    (equals == at && first != U'[' && !anyNameEquals(beforeEquals, keys))) {
                     at = lineEndFrom(unit.end());
                     break;
                 }
@@ -291,15 +352,11 @@ std::size_t fitGbk(std::string_view text, std::size_t limit) {
     return at;
 }
 
-// Where the value of key in section stands in the file (iniRead's rules), or none.
-std::optional<Range> valueRange(const Text& text, std::string_view section, std::string_view key) {
-    std::u32string keyName = lookupName(key);
-    if (keyName.empty()) return std::nullopt;
-    const Place place = text.find(lookupName(section), keyName);
-    if (!place.key || !place.key->hasValue) return std::nullopt;
-
+// Where the value of a key line stands in the file (iniRead's rules), or none.
+std::optional<Range> valueOf(const Text& text, const std::optional<Line>& key) {
+    if (!key || !key->hasValue) return std::nullopt;
     // The text ends at a zero character; a value in a pair of the same quote loses them.
-    const Line& line = *place.key;
+    const Line& line = *key;
     Range value = line.value;
     std::size_t lastBegin = line.valueLastBegin;
     if (line.valueZero != None) {
@@ -313,6 +370,13 @@ std::optional<Range> valueRange(const Text& text, std::string_view section, std:
             value = {open.end(), lastBegin};
     }
     return value;
+}
+
+// Where the value of key in section stands in the file, or none.
+std::optional<Range> valueRange(const Text& text, std::string_view section, std::string_view key) {
+    std::u32string keyName = lookupName(key);
+    if (keyName.empty()) return std::nullopt;
+    return valueOf(text, text.find(lookupName(section), keyName).key);
 }
 
 // The value of key in section (iniRead's rules).
@@ -350,8 +414,12 @@ std::vector<std::string_view> iniViewMany(std::string_view fileBytes, const std:
     values.reserve(names.size());
     decoded.clear();
     decoded.reserve(names.size());  // never moved: a short text stands inside its string
-    for (const IniName& name : names) {
-        const std::optional<Range> value = valueRange(text, name.section, name.key);
+    // One walk over the file for all of them: it may be 64 MB.
+    std::vector<std::pair<std::u32string, std::u32string>> lookups;
+    for (const IniName& name : names) lookups.emplace_back(lookupName(name.section), lookupName(name.key));
+    const std::vector<std::optional<Line>> keyLines = text.findMany(lookups);
+    for (const std::optional<Line>& keyLine : keyLines) {
+        const std::optional<Range> value = valueOf(text, keyLine);
         if (!value || value->empty()) {
             values.emplace_back();
         } else if (text.isGbk()) {
@@ -380,13 +448,17 @@ bool iniWriteInPlace(std::string& content, std::string_view section, std::string
         const Text text(content);
         const Place place = text.find(lookupName(section), lookupName(key));
         const std::string lineBreak = text.encode("\r\n");
-        std::string keyLine(trimGbk(key));
-        keyLine.append("=").append(value).append("\r\n");
+        // Made only where a line is added: the value may be as long as the file.
+        auto keyLine = [&] {
+            std::string line(trimGbk(key));
+            line.reserve(line.size() + value.size() + 3);
+            return line.append("=").append(value).append("\r\n");
+        };
         if (!place.sectionFound) {
             // A new section at the end, on a line of its own.
             if (place.endsUnended) inserted += lineBreak;
             std::string lines = "[";
-            lines.append(trimGbk(section)).append("]\r\n").append(keyLine);
+            lines.append(trimGbk(section)).append("]\r\n").append(keyLine());
             inserted += text.encode(lines);
             from = to = text.end();
         } else if (place.key) {
@@ -402,7 +474,7 @@ bool iniWriteInPlace(std::string& content, std::string_view section, std::string
             // A new key after the last key of the section (or its header).
             const Line& after = place.lastKeyLine;
             if (after.terminatorEnd == after.content.last) inserted += lineBreak;  // the file's last line, unended
-            inserted += text.encode(keyLine);
+            inserted += text.encode(keyLine());
             from = to = after.terminatorEnd;
         }
     }
