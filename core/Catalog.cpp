@@ -32,18 +32,26 @@ std::string_view withoutDanglingLead(std::string_view text) {
 
 // A list whose last member is followed by a separator that splitList finds, so a
 // member added after it stays a member of its own (a list edited to end without the
-// separator gets one). Built once, with `room` for what follows: a list may be as long
-// as the file.
-std::string terminated(std::string_view list, std::size_t room = 0) {
+// separator gets one): the part of the stored list that stays, and whether a
+// separator follows it.
+struct Terminated {
+    std::string_view kept;
     bool separate = false;
-    if (!list.empty() && !endsWithSeparator(list)) {
-        list = withoutDanglingLead(list);
-        separate = !list.empty() && !endsWithSeparator(list);
-    }
+};
+
+Terminated terminatedParts(std::string_view list) {
+    if (list.empty() || endsWithSeparator(list)) return {list, false};
+    list = withoutDanglingLead(list);
+    return {list, !list.empty() && !endsWithSeparator(list)};
+}
+
+// The terminated list, built once with `room` for what follows.
+std::string terminated(std::string_view list, std::size_t room = 0) {
+    const Terminated parts = terminatedParts(list);
     std::string out;
-    out.reserve(list.size() + ListSeparator.size() + room);
-    out.append(list);
-    if (separate) out += ListSeparator;
+    out.reserve(parts.kept.size() + ListSeparator.size() + room);
+    out.append(parts.kept);
+    if (parts.separate) out += ListSeparator;
     return out;
 }
 
@@ -103,12 +111,14 @@ bool Catalog::append(Category category, std::string_view name, std::string_view 
     // stored or neither. Each list may be as long as the file: it is looked at where
     // it was read and built anew once.
     return settings_.update({{SectionNames, key}, {SectionPaths, key}}, [&](const ProfileViews& lists) {
-        std::string names = terminated(lists[0], name.size() + ListSeparator.size());
-        const std::size_t position = listSize(names);  // the new name's
-        names.append(name).append(ListSeparator);
+        // The names stay where they stand; the new one is written after them.
+        const Terminated names = terminatedParts(lists[0]);
+        const std::size_t position = listSize(names.kept);  // the new name's
+        std::string added(names.separate ? ListSeparator : "");
+        added.append(name).append(ListSeparator);
         std::vector<IniItem> items;
         items.reserve(2);
-        items.push_back({std::string(SectionNames), std::string(key), std::move(names)});
+        items.push_back({std::string(SectionNames), std::string(key), std::move(added), names.kept.size()});
         items.push_back({std::string(SectionPaths), std::string(key), pathsWith(lists[1], position, path)});
         return items;
     });

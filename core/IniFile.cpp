@@ -484,6 +484,28 @@ bool iniWriteInPlace(std::string& content, std::string_view section, std::string
     return true;
 }
 
+bool iniExtendInPlace(std::string& content, std::string_view section, std::string_view key, std::size_t keep,
+                      std::string_view tail) {
+    if (!iniNamesWritable(section, key)) return false;
+    if (keep == 0) return iniWriteInPlace(content, section, key, tail);
+    std::optional<Range> value;
+    {
+        const Text text(content);
+        if (text.isGbk()) value = valueOf(text, text.find(lookupName(section), lookupName(key)).key);
+    }
+    if (value && keep <= value->last - value->first) {
+        // Quotes around the value, and what follows a zero character, stay where they
+        // are: the value reads as the kept bytes and the tail.
+        const std::size_t from = value->first + keep;
+        if (std::string_view(content).substr(from, value->last - from) == tail) return false;
+        content.replace(from, value->last - from, tail);
+        return true;
+    }
+    std::string whole = iniRead(content, section, key);
+    whole.resize(std::min(keep, whole.size()));
+    return iniWriteInPlace(content, section, key, whole.append(tail));
+}
+
 std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,
                      std::string_view value) {
     std::string content(fileBytes);
@@ -493,7 +515,7 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
 
 std::string iniWriteAll(std::string_view fileBytes, const std::vector<IniItem>& items) {
     std::string content(fileBytes);
-    for (const IniItem& item : items) iniWriteInPlace(content, item.section, item.key, item.value);
+    for (const IniItem& item : items) iniExtendInPlace(content, item.section, item.key, item.keep, item.value);
     return content;
 }
 

@@ -33,6 +33,9 @@ namespace velarion {
 
 struct IniItem {
     std::string section, key, value;
+    // When not 0, the stored value's first `keep` bytes stay and `value` follows them
+    // (a list may be as long as the file: what it keeps is not written anew).
+    std::size_t keep = 0;
 };
 
 // No limit on the length of a value read.
@@ -68,6 +71,11 @@ std::string iniWrite(std::string_view fileBytes, std::string_view section, std::
 // tens of megabytes). True when the content changed.
 bool iniWriteInPlace(std::string& content, std::string_view section, std::string_view key,
                      std::string_view value);
+
+// iniWriteInPlace of the value's first `keep` bytes followed by `tail`; where the file is
+// GBK and the value is there, only the bytes after the kept ones are replaced.
+bool iniExtendInPlace(std::string& content, std::string_view section, std::string_view key, std::size_t keep,
+                      std::string_view tail);
 
 // Several items, in order, as one new content.
 std::string iniWriteAll(std::string_view fileBytes, const std::vector<IniItem>& items);

@@ -36,7 +36,8 @@ bool writeInto(System& system, const std::string& path, FileContents old, const 
     std::string content = std::move(old.bytes);
     bool changed = false;
     for (const IniItem& item : items)
-        changed = iniWriteInPlace(content, skipLeadingControls(item.section), skipLeadingControls(item.key), item.value) || changed;
+        changed = iniExtendInPlace(content, skipLeadingControls(item.section), skipLeadingControls(item.key), item.keep,
+                                   item.value) || changed;
     if (old.status == FileReadStatus::Ok && !changed) return true;  // nothing changes
     return system.replaceFile(path, content);
 }

@@ -96,6 +96,19 @@ std::string iniRoundTrip(std::string_view input) {
         return "a value looked at where it stands differs from the value read";
     const std::string written = iniWrite(file, section, key, value);
     if (!iniNamesWritable(section, key)) return written == file ? "" : "a write of unwritable names changed the file";
+    // Keeping the start of the value (up to a character boundary) and writing a tail
+    // after it reads as writing the two together, and touches nothing else.
+    const std::string old = iniRead(file, section, key);
+    std::size_t keep = 0;
+    for (const std::size_t wanted = in.byte() % (old.size() + 1); keep < wanted;)
+        keep += ini::isGbkLead(static_cast<unsigned char>(old[keep])) && keep + 1 < old.size() ? 2 : 1;
+    keep = std::min(keep, old.size());
+    std::string extended = file;
+    iniExtendInPlace(extended, section, key, keep, value);
+    const std::string together = iniWrite(file, section, key, old.substr(0, keep) + value);
+    for (const auto& [s, k] : testing::probesOf(together))
+        if (iniRead(extended, s, k) != iniRead(together, s, k))
+            return "keeping the start of a value differs from writing it whole: [" + s + "] " + k;
     if (!cleanName(section) || !cleanName(key) || !cleanValue(value)) return "";
     if (iniWrite(written, section, key, value) != written) return "a second write of the same item changed the file";
     if (ini::detectEncoding(file).encoding != ini::detectEncoding(written).encoding) return "the encoding changed";
