@@ -379,15 +379,26 @@ std::optional<Range> valueRange(const Text& text, std::string_view section, std:
     return valueOf(text, text.find(lookupName(section), keyName).key);
 }
 
-// The value of key in section (iniRead's rules).
-std::string readFrom(const Text& text, std::string_view section, std::string_view key, std::size_t bufferSize) {
-    if (bufferSize == 0) return {};
-    const std::optional<Range> value = valueRange(text, section, key);
+// A value's GBK text as the caller's buffer of bufferSize (> 0) bytes holds it.
+std::string limitedText(const Text& text, const std::optional<Range>& value, std::size_t bufferSize) {
     if (!value) return {};
     const std::size_t limit = bufferSize - 1;
     std::string result = text.gbkText(*value, limit);
     result.resize(fitGbk(result, limit));
     return result;
+}
+
+// The value of key in section (iniRead's rules).
+std::string readFrom(const Text& text, std::string_view section, std::string_view key, std::size_t bufferSize) {
+    if (bufferSize == 0) return {};
+    return limitedText(text, valueRange(text, section, key), bufferSize);
+}
+
+// The key lines of several names, found in one walk over the file (it may be 64 MB).
+std::vector<std::optional<Line>> keyLinesOf(const Text& text, const std::vector<IniName>& names) {
+    std::vector<std::pair<std::u32string, std::u32string>> lookups;
+    for (const IniName& name : names) lookups.emplace_back(lookupName(name.section), lookupName(name.key));
+    return text.findMany(lookups);
 }
 
 }  // namespace
@@ -403,7 +414,8 @@ std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vect
     const Text text(fileBytes);
     std::vector<std::string> values;
     values.reserve(names.size());
-    for (const IniName& name : names) values.push_back(readFrom(text, name.section, name.key, bufferSize));
+    for (const std::optional<Line>& keyLine : keyLinesOf(text, names))
+        values.push_back(bufferSize == 0 ? std::string() : limitedText(text, valueOf(text, keyLine), bufferSize));
     return values;
 }
 
@@ -414,11 +426,7 @@ std::vector<std::string_view> iniViewMany(std::string_view fileBytes, const std:
     values.reserve(names.size());
     decoded.clear();
     decoded.reserve(names.size());  // never moved: a short text stands inside its string
-    // One walk over the file for all of them: it may be 64 MB.
-    std::vector<std::pair<std::u32string, std::u32string>> lookups;
-    for (const IniName& name : names) lookups.emplace_back(lookupName(name.section), lookupName(name.key));
-    const std::vector<std::optional<Line>> keyLines = text.findMany(lookups);
-    for (const std::optional<Line>& keyLine : keyLines) {
+    for (const std::optional<Line>& keyLine : keyLinesOf(text, names)) {
         const std::optional<Range> value = valueOf(text, keyLine);
         if (!value || value->empty()) {
             values.emplace_back();
