@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include "platform/win32/StartMarks.hpp"
+
+namespace marks = velarion::win32::startmarks;
+
 namespace {
 
 LRESULT CALLBACK baselineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -17,6 +21,7 @@ LRESULT CALLBACK baselineProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    marks::mark("entered");
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = baselineProc;
@@ -25,13 +30,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"VelarionBaseline";
     if (!RegisterClassExW(&windowClass)) return 1;
+    marks::mark("class");
 
     HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Baseline", WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 343, 314, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return 1;
+    marks::mark("window");
     ShowWindow(window, SW_SHOW);
+    marks::mark("shown");
     UpdateWindow(window);
+    marks::mark("painted");
+    marks::writeIfAsked();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -4,6 +4,7 @@
 // its end-to-end build, whose power-off request is recorded instead of made.
 // Prints one "name value" line per figure (scripts/bench makes the table):
 //   bench_driver.exe start <runs>      start to visible window, interleaved
+//   bench_driver.exe phases <runs>     when each phase of the start is reached, interleaved
 //   bench_driver.exe memory <runs>     resident memory after start
 //   bench_driver.exe idle <seconds>    CPU while hidden in the tray
 //   bench_driver.exe warning           CPU during the ten-second warning
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -94,10 +96,17 @@ HWND visibleWindow(DWORD processId, const wchar_t* cls) {
     return nullptr;
 }
 
+long long counterNow() {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
 struct Started {
     std::unique_ptr<Program> program;
     HWND window = nullptr;
     double ms = -1;  // from process creation to the window being visible
+    long long createdAt = 0;  // the performance counter just before the process was created
 };
 
 // Starts the subject and waits, looking every millisecond, for its window to show.
@@ -105,6 +114,7 @@ Started start(const Subject& subject) {
     writeSettingsFile(subject.ini);
     Started started;
     const Stopwatch clock;
+    started.createdAt = counterNow();
     started.program = std::make_unique<Program>(subject.exe);
     const double timeoutMs = 30000;
     while (clock.ms() < timeoutMs && started.program->running()) {
@@ -144,6 +154,44 @@ void startTimes(int runs, const std::vector<Subject>& subjects) {
         print(name + ".max_ms", times[i].empty() ? -1 : *std::max_element(times[i].begin(), times[i].end()));
         print(name + ".count", static_cast<double>(times[i].size()));
     }
+}
+
+// Each subject's marks (platform/win32/StartMarks.hpp), as milliseconds from process creation, and when the
+// driver saw the window: medians over interleaved starts.
+void startPhases(int runs, const std::vector<Subject>& subjects) {
+    progress("phases of the start (marks written by the programs)");
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring marksFile = std::wstring(folder) + L"velarion-start-marks.txt";
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    const double perMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+    SetEnvironmentVariableW(L"VELARION_START_MARKS", marksFile.c_str());
+    std::vector<std::map<std::string, std::vector<double>>> times(subjects.size());
+    for (int round = -1; round < runs; ++round) {
+        for (std::size_t k = 0; k < subjects.size(); ++k) {
+            const std::size_t i = (k + static_cast<std::size_t>(round + 1)) % subjects.size();
+            DeleteFileW(marksFile.c_str());
+            Started started = start(subjects[i]);
+            FILE* file = nullptr;
+            e2e::waitUntil([&] { return (file = _wfopen(marksFile.c_str(), L"r")) != nullptr; }, 3000);
+            if (round >= 0 && started.ms >= 0 && file) {
+                times[i]["visible"].push_back(started.ms);
+                char phase[32];
+                long long counter = 0;
+                while (std::fscanf(file, "%31s %lld", phase, &counter) == 2)
+                    if (std::strcmp(phase, "frequency") != 0)
+                        times[i][phase].push_back(static_cast<double>(counter - started.createdAt) / perMs);
+            }
+            if (file) std::fclose(file);
+            finish(started);
+        }
+    }
+    SetEnvironmentVariableW(L"VELARION_START_MARKS", nullptr);
+    DeleteFileW(marksFile.c_str());
+    for (std::size_t i = 0; i < subjects.size(); ++i)
+        for (const auto& [phase, values] : times[i])
+            print(std::string("phase.") + subjects[i].label + "." + phase + "_ms", median(values));
 }
 
 void memory(int runs) {
@@ -364,6 +412,7 @@ int main(int argc, char** argv) {
     const std::string what = argc > 1 ? argv[1] : "all";
     const int count = argc > 2 ? std::atoi(argv[2]) : 15;
     if (what == "start") startTimes(count, startSubjects());
+    else if (what == "phases") startPhases(count, startSubjects());
     else if (what == "probe" && argc > 4) {
         // Any program with a window of that class, against the baseline (for profiling).
         const std::wstring exe(argv[3], argv[3] + std::strlen(argv[3]));

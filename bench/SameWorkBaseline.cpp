@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/StartMarks.hpp"
+
 namespace {
 
 constexpr wchar_t kClass[] = L"VelarionSameWork";
@@ -110,16 +112,21 @@ HMENU menuBar() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    namespace marks = velarion::win32::startmarks;
+    marks::mark("entered");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+    marks::mark("layer");
     if (!registerClass(instance, kClass, windowProc) || !registerClass(instance, kFolderClass, folderProc) ||
         !registerClass(instance, kLabelClass, labelProc))
         return 1;
+    marks::mark("class");
 
     HWND window = CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kClass, L"Velarion - 系统辅助 - 工程测试版",
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 343, 314, nullptr, menuBar(), instance, nullptr);
     if (!window) return 1;
+    marks::mark("window");
     const int dpi = GetDpiForWindow(window);
     const auto at = [&](int v) { return scaled(v, dpi); };
     SetWindowPos(window, nullptr, 0, 0, at(343), at(314), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -135,9 +142,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"欢迎使用Velarion！"));
     SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"暂无定时关机任务"));
+    marks::mark("controls");
 
     ShowWindow(window, SW_SHOW);
+    marks::mark("shown");
     UpdateWindow(window);
+    marks::mark("painted");
+    marks::writeIfAsked();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (IsDialogMessageW(window, &message)) continue;

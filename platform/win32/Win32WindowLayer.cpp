@@ -10,6 +10,7 @@
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/EntryKeys.hpp"
 #include "platform/win32/LateBound.hpp"
+#include "platform/win32/StartMarks.hpp"
 #include "platform/win32/StatusBar.hpp"
 #include "platform/win32/Win32Window.hpp"
 
@@ -46,7 +47,9 @@ Window* Win32WindowLayer::load(const WindowDecl& decl, const Behaviours& behavio
     Win32Window* raw = window.get();
     windows_.push_back(std::move(window));
     raw->raiseCreated();
+    startmarks::mark("filled");
     raw->show();
+    startmarks::writeIfAsked();
     return raw;
 }
 
