@@ -285,9 +285,17 @@ LRESULT Win32Window::onCommand(UINT message, WPARAM wParam, LPARAM lParam) {
         if (id == IDCANCEL && decl_.escCloses) onClose(WM_CLOSE, 0, 0);
         return 0;
     }
-    auto it = byId_.find(id);
-    if (it == byId_.end()) return defaultProc(message, wParam, lParam);
-    Component* source = it->second;
+    // A control is known by its window: the message carries only 16 bits of its
+    // identifier, and a long catalog has more components than that. Menu items
+    // (no window) are the first components made, with small identifiers.
+    Component* source = nullptr;
+    if (lParam != 0) {
+        auto it = byHandle_.find(reinterpret_cast<HWND>(lParam));
+        if (it != byHandle_.end()) source = it->second;
+    } else if (auto it = byId_.find(id); it != byId_.end()) {
+        source = it->second;
+    }
+    if (!source) return defaultProc(message, wParam, lParam);
     if (lParam == 0 && source->kind() == Kind::Menu) {
         raise(*source, Event::Chosen);
         return 0;

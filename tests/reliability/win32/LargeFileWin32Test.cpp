@@ -109,21 +109,24 @@ public:
     std::vector<std::string> launches;
 };
 
-// 12,000 entries, 3,000 a category: the system gives a process 10,000 windows.
+// 79,000 entries, 70,000 of them chat: the system gives a process 10,000
+// windows, and a WM_COMMAND names a control by 16 bits of its identifier.
 // Every entry still has its button at its place while the page scrolls through,
 // the process holds a few hundred windows throughout, and a click starts the
-// entry of the button's position, near the start and at the very end.
+// entry of the button's position, near the start and at the very end (its
+// identifier past 65,535).
 TEST(LargeFileWin32, AnyCatalogKeepsAFewHundredWindowsAndEveryEntryStartsByItsPosition) {
-    constexpr int perCategory = 3000;
-    std::string names, paths;
+    constexpr int perCategory = 70000, others = 3000;
+    std::string names, paths, otherNames, otherPaths;
     for (int i = 1; i <= perCategory; ++i) {
         names += "e" + std::to_string(i) + "%$";
         paths += "C:\\p" + std::to_string(i) + ".exe%$";
+        if (i == others) otherNames = names, otherPaths = paths;
     }
-    std::string ini = "[快捷方式]\r\n";
-    for (const char* key : {"聊天通讯", "音乐影视", "游戏娱乐", "其他应用"}) ini += std::string(key) + "=" + names + "\r\n";
-    ini += "[快捷链接]\r\n";
-    for (const char* key : {"聊天通讯", "音乐影视", "游戏娱乐", "其他应用"}) ini += std::string(key) + "=" + paths + "\r\n";
+    std::string ini = "[快捷方式]\r\n聊天通讯=" + names + "\r\n";
+    for (const char* key : {"音乐影视", "游戏娱乐", "其他应用"}) ini += std::string(key) + "=" + otherNames + "\r\n";
+    ini += "[快捷链接]\r\n聊天通讯=" + paths + "\r\n";
+    for (const char* key : {"音乐影视", "游戏娱乐", "其他应用"}) ini += std::string(key) + "=" + otherPaths + "\r\n";
     ScratchFolder scratch;
     writeBytes(scratch / L"kjfs.ini", ini);
     LaunchRecorder system(gbk(scratch.path() + L"\\"));
@@ -163,7 +166,7 @@ TEST(LargeFileWin32, AnyCatalogKeepsAFewHundredWindowsAndEveryEntryStartsByItsPo
     SendMessageW(page, WM_VSCROLL, SB_TOP, 0);
     pump(layer);
     SendMessageW(handleOf(*main, buttons[5]), BM_CLICK, 0, 0);
-    EXPECT_EQ(system.launches, (std::vector<std::string>{"C:\\p3000.exe", "C:\\p6.exe"}));
+    EXPECT_EQ(system.launches, (std::vector<std::string>{"C:\\p70000.exe", "C:\\p6.exe"}));
     EXPECT_LT(windowsIn(window), 500);
 }
 
