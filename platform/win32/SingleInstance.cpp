@@ -1,7 +1,5 @@
 #include "platform/win32/SingleInstance.hpp"
 
-#include <sddl.h>
-
 #include <cstdint>
 
 #include "platform/win32/MessageFilter.hpp"
@@ -21,39 +19,41 @@ struct SharedBlock {
 };
 static_assert(sizeof(SharedBlock) == 8);
 
-struct LocalTraits {
-    using Type = void*;
-    static void close(void* memory) { LocalFree(memory); }
-};
-using UniqueLocal = UniqueHandle<LocalTraits>;
-
-// The current user, as text ("S-1-5-21-..."); "" when the token does not say.
-std::wstring userSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-    UniqueKernelHandle owned(token);
-    alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    DWORD size = 0;
-    if (!GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size)) return {};
-    wchar_t* text = nullptr;
-    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text)) return {};
-    UniqueLocal freed(text);
-    return text;
-}
-
 // The objects belong to the user, not to the token that made them: by default
 // an elevated copy's objects grant the administrators alone, and the same user's
-// normal copy could open neither of them.
-UniqueLocal userOnlyDescriptor() {
-    const std::wstring user = userSid();
-    if (user.empty()) return UniqueLocal();
-    const std::wstring sddl = L"D:(A;;GA;;;SY)(A;;GA;;;" + user + L")";
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
-                                                              &descriptor, nullptr))
-        return UniqueLocal();
-    return UniqueLocal(descriptor);
-}
+// normal copy could open neither of them. The access list grants all to the
+// system and to the user ("D:(A;;GA;;;SY)(A;;GA;;;<user>)"), built in place: the
+// text form would be parsed at every start.
+class UserOnlyDescriptor {
+public:
+    UserOnlyDescriptor() {
+        HANDLE token = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+        const UniqueKernelHandle owned(token);
+        DWORD size = 0, systemSize = sizeof system_;
+        if (!GetTokenInformation(token, TokenUser, user_, sizeof user_, &size) ||
+            !CreateWellKnownSid(WinLocalSystemSid, nullptr, system_, &systemSize))
+            return;
+        PSID user = reinterpret_cast<TOKEN_USER*>(user_)->User.Sid;
+        ready_ = InitializeAcl(reinterpret_cast<ACL*>(acl_), sizeof acl_, ACL_REVISION) &&
+                 AddAccessAllowedAce(reinterpret_cast<ACL*>(acl_), ACL_REVISION, GENERIC_ALL, system_) &&
+                 AddAccessAllowedAce(reinterpret_cast<ACL*>(acl_), ACL_REVISION, GENERIC_ALL, user) &&
+                 InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) &&
+                 SetSecurityDescriptorDacl(&descriptor_, TRUE, reinterpret_cast<ACL*>(acl_), FALSE);
+    }
+    UserOnlyDescriptor(const UserOnlyDescriptor&) = delete;
+    UserOnlyDescriptor& operator=(const UserOnlyDescriptor&) = delete;
+    // nullptr when the token did not say who the user is: the system's default.
+    PSECURITY_DESCRIPTOR get() { return ready_ ? &descriptor_ : nullptr; }
+
+private:
+    alignas(TOKEN_USER) unsigned char user_[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    alignas(DWORD) unsigned char system_[SECURITY_MAX_SID_SIZE];
+    // The list's header and two entries, each an entry's header and a SID.
+    alignas(DWORD) unsigned char acl_[sizeof(ACL) + 2 * (sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE)];
+    SECURITY_DESCRIPTOR descriptor_{};
+    bool ready_ = false;
+};
 
 }  // namespace
 
@@ -86,9 +86,9 @@ private:
 SingleInstance::SingleInstance(const std::wstring& name) : name_(name) {
     const std::wstring mutexName = L"Local\\" + name_ + L".Instance";
     const std::wstring mappingName = L"Local\\" + name_ + L".Reach";
-    const UniqueLocal descriptor = userOnlyDescriptor();
+    UserOnlyDescriptor descriptor;
     SECURITY_ATTRIBUTES security{sizeof security, descriptor.get(), FALSE};
-    SECURITY_ATTRIBUTES* attributes = descriptor ? &security : nullptr;
+    SECURITY_ATTRIBUTES* attributes = descriptor.get() ? &security : nullptr;
 
     // CreateMutexW asks for full access to an existing mutex; a copy that may
     // not have it (the mutex is an elevated copy's) is refused, and that too
