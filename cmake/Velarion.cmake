@@ -14,9 +14,19 @@ function(velarion_target target)
 endfunction()
 
 if(WIN32)
-  # No DLL beyond Windows' own.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  # No DLL beyond Windows' own. Sections start on page boundaries in the file as
+  # in memory, so a loader can map the image from the file and page it in as it
+  # is used; Wine reads an image with 512-byte file alignment into fresh memory
+  # whole, debug sections and all (400 KB more resident for the program).
+  add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--file-alignment,4096)
 endif()
+
+# Code that waits on the user and the system (windows, handlers) is compiled for
+# size in an optimised build: -O3 made it three quarters larger for no time anyone can see,
+# and under Wine every byte of the program is resident. The INI engine keeps -O3.
+function(velarion_small_code target)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-Os>)
+endfunction()
 
 # GoogleTest: Debian's on the host; built from its source for MinGW.
 function(velarion_find_gtest)
