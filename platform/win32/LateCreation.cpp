@@ -5,12 +5,12 @@
 // - the declared controls of one page are made together, in declared order, when
 //   that page shows or when one of them is needed (makeNow), so tab order and
 //   stacking stay as declared however late they are made;
-// - copies (the entry buttons) have native windows only within reach of what
-//   their page shows (one page height above and below the view): made when they
+// - copies (the entry buttons) have native windows only within reach of what a
+//   shown page shows (one page height above and below the view): made when they
 //   come within reach or are needed, a few at a time from the message queue
 //   once the window shows, and let go again when a scroll leaves them far
 //   behind. However long the catalog, the process holds a few hundred windows
-//   (the system allows 10,000 to a process);
+//   (the system allows 10,000 to a process), and a page never shown costs none;
 // - nothing else makes a control: until its native window exists, the component
 //   keeps every property it is given and answers from there.
 
@@ -69,7 +69,7 @@ bool shownNow(const Component& c) {
 
 bool withinReach(const Component& c) {
     const PageOf where = pageOf(c);
-    return where.container && inReach(where);
+    return pageShown(where) && inReach(where);
 }
 
 // Copies whose native control holds nothing the component does not also keep,
@@ -139,13 +139,15 @@ template <typename Pick>
 std::vector<Win32Window::Unmade> Win32Window::takeWaiting(std::vector<Unmade>& waiting, Pick pick,
                                                           std::size_t most) {
     // Taken out of the list before any is made: making a window sends messages,
-    // and whatever they lead to finds a consistent list.
-    std::vector<Unmade> taken, kept;
+    // and whatever they lead to finds a consistent list. The list is closed up in
+    // place: it may hold a copy for every entry of a long catalog.
+    std::vector<Unmade> taken;
+    auto kept = waiting.begin();
     for (const Unmade& pending : waiting) {
         if (taken.size() < most && pick(*pending.component)) taken.push_back(pending);
-        else kept.push_back(pending);
+        else *kept++ = pending;
     }
-    waiting = std::move(kept);
+    waiting.erase(kept, waiting.end());
     return taken;
 }
 
@@ -201,11 +203,10 @@ LRESULT Win32Window::onMakeWaiting(UINT, WPARAM, LPARAM) {
     makePosted_ = false;
     makeDeclared(shownNow);
     makeCopies(shownNow);
-    // Declared controls in declared order, so that a page made in parts keeps its order.
-    makeDeclared([](const Component&) { return true; }, kPerMessage);
-    const std::size_t copies = makeCopies(withinReach, kPerMessage);
-    // Copies out of reach wait for a scroll to bring them near.
-    if (!waitingDeclared_.empty() || copies == kPerMessage) scheduleWaiting();
+    // The rest of the shown page's reach, a few at a time; what lies further
+    // down, and the pages not shown, wait until a scroll or a change of page
+    // brings them near.
+    if (makeCopies(withinReach, kPerMessage) == kPerMessage) scheduleWaiting();
     return 0;
 }
 
