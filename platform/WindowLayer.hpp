@@ -100,6 +100,11 @@ public:
     virtual void runModal(const WindowDecl& decl, const Behaviours& behaviours, Window& owner) = 0;
     // Runs the message loop until the process is told to end; returns the exit code.
     virtual int run() = 0;
+    // Queues `work` to run on the UI thread as a message of `window`'s own, after
+    // the messages already waiting, so that a long piece of work does not hold
+    // them in the same message. Work posted to one window runs in the order it
+    // was posted; work for a window that has closed or is gone is dropped.
+    virtual void postWork(Window& window, std::function<void()> work) = 0;
 
     // Window services.
     virtual void setWindowOpacity(Window& window, int alpha) = 0;

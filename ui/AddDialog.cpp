@@ -1,5 +1,5 @@
 // The add dialog: a name, a program file and a category; "ＯＫ" stores the
-// entry, refills the pages and closes the dialog.
+// entry, has the main window refill its pages and closes the dialog.
 
 #include <string>
 
@@ -70,7 +70,10 @@ bool onConfirmClicked(AppContext& ctx, EventContext& ev) {
             return true;
         }
     }
-    fillPages(ctx);
+    // With a large kjfs.ini the store may take most of a second and the refill
+    // as long again: the refill runs from a message of its own, so the messages
+    // waiting meanwhile are answered between the two.
+    ctx.layer.postWork(*ctx.main, [&ctx] { fillPages(ctx); });
     dialog.close();
     return true;
 }

@@ -56,6 +56,9 @@ std::unique_ptr<SimWindow> SimWindows::make(const WindowDecl& decl, const Behavi
 
 void SimWindows::forget(SimWindow* window) {
     live_.erase(std::remove(live_.begin(), live_.end(), window), live_.end());
+    posted_.erase(std::remove_if(posted_.begin(), posted_.end(),
+                                 [&](const Posted& p) { return p.window == window; }),
+                  posted_.end());
 }
 
 Window* SimWindows::load(const WindowDecl& decl, const Behaviours& behaviours) {
@@ -115,8 +118,12 @@ void SimWindows::post(std::function<void()> action, int delayMs) {
     posted_.push_back({now() + std::max(delayMs, 0), nextOrder(), std::move(action)});
 }
 
+void SimWindows::postWork(Window& window, std::function<void()> work) {
+    posted_.push_back({now(), nextOrder(), std::move(work), &sim(window)});
+}
+
 void SimWindows::advance(long long ms) {
-    if (ms > 0) runUntil(now() + ms);
+    if (ms >= 0) runUntil(now() + ms);
 }
 
 int SimWindows::run() {
@@ -170,8 +177,9 @@ void SimWindows::runUntil(long long target) {
             timerWindow->raise(timerName, Event::Tick);
         } else {
             auto action = std::move(posted_[postedIndex].action);
+            SimWindow* window = posted_[postedIndex].window;
             posted_.erase(posted_.begin() + static_cast<std::ptrdiff_t>(postedIndex));
-            action();
+            if (!window || window->isOpen()) action();
         }
     }
     if (target > now()) system_.advance(target - now());

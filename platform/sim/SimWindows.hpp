@@ -45,6 +45,8 @@ public:
     void runModal(const WindowDecl& decl, const Behaviours& behaviours, Window& owner) override;
     // Delivers the posted actions (and the ticks that fall due meanwhile), then returns 0.
     int run() override;
+    // Posted now, as post(work) is; dropped if the window has closed by its turn.
+    void postWork(Window& window, std::function<void()> work) override;
     void setWindowOpacity(Window& window, int alpha) override;
     void setWindowTopmost(Window& window, bool on) override;
     void setTrayIcon(Window& window, const std::string& tip) override;
@@ -60,7 +62,8 @@ public:
     // An action (a user action, usually) delivered `delayMs` from now by the next
     // wait or advance that reaches it.
     void post(std::function<void()> action, int delayMs = 0);
-    // Moves virtual time on by `ms`, firing due ticks and posted actions in order.
+    // Moves virtual time on by `ms`, firing due ticks and posted actions in order;
+    // advance(0) delivers what is due now, as the message loop would next.
     void advance(long long ms);
     long long now() const;
     SimSystem& system() { return system_; }
@@ -83,6 +86,7 @@ private:
         long long due;
         unsigned long long order;
         std::function<void()> action;
+        SimWindow* window = nullptr;  // postWork's window
     };
 
     std::unique_ptr<SimWindow> make(const WindowDecl& decl, const Behaviours& behaviours);

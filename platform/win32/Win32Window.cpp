@@ -11,6 +11,7 @@ namespace velarion::win32 {
 namespace {
 
 constexpr UINT kDeferredClose = WM_APP + 1;
+constexpr UINT kPostedWork = WM_APP + 4;  // + 2: MakeWaitingMessage, + 3: PageContainer::RevealMessage
 
 }  // namespace
 
@@ -243,6 +244,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_ACTIVATE, &Win32Window::onActivate},
         {WM_DESTROY, &Win32Window::onDestroy},
         {kDeferredClose, &Win32Window::onDeferredClose},
+        {kPostedWork, &Win32Window::onPostedWork},
         {MakeWaitingMessage, &Win32Window::onMakeWaiting},
     };
     for (const Route& route : routes)
@@ -366,12 +368,31 @@ LRESULT Win32Window::onDestroy(UINT message, WPARAM, LPARAM) {
     closing_ = true;
     ready_ = false;
     tray_.remove();
+    postedWork_.clear();  // its messages went with the window
     layer_.windowDestroyed(*this);
     return 0;
 }
 
 LRESULT Win32Window::onDeferredClose(UINT message, WPARAM, LPARAM) {
     destroyNative();
+    return 0;
+}
+
+void Win32Window::postWork(std::function<void()> work) {
+    if (closing_ || !handle() || !work) return;
+    postedWork_.push_back(std::move(work));
+    if (PostMessageW(handle(), kPostedWork, 0, 0)) return;
+    // A full queue: the piece runs now rather than with the message of a later one.
+    auto now = std::move(postedWork_.back());
+    postedWork_.pop_back();
+    now();
+}
+
+LRESULT Win32Window::onPostedWork(UINT message, WPARAM, LPARAM) {
+    if (postedWork_.empty()) return 0;
+    auto work = std::move(postedWork_.front());
+    postedWork_.pop_front();  // first: the work may post more
+    if (!closing_) work();
     return 0;
 }
 

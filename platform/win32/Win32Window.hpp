@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -41,6 +43,8 @@ public:
     bool closing() const { return closing_; }
     // A modal window: the owner it took the input from, given back when it closes.
     void setDisabledOwner(HWND owner) { disabledOwner_ = owner; }
+    // Runs `work` from a message of this window posted now (WindowLayer::postWork).
+    void postWork(std::function<void()> work);
 
     HWND hwnd() const { return handle(); }
     int dpi() const { return dpi_; }
@@ -95,6 +99,7 @@ private:
     LRESULT onActivate(UINT, WPARAM, LPARAM);
     LRESULT onDestroy(UINT, WPARAM, LPARAM);
     LRESULT onDeferredClose(UINT, WPARAM, LPARAM);
+    LRESULT onPostedWork(UINT, WPARAM, LPARAM);
 
     bool raiseWindow(Event event, const EventArgs& args = {}, bool fallback = true);
     bool dispatch(const std::vector<Binding>& bindings, const std::string& source, Event event,
@@ -153,6 +158,8 @@ private:
     std::vector<Unmade> waitingCopies_;
     std::vector<Unmade> madeCopies_;  // copies with a native window now
     bool makePosted_ = false;  // the message that makes them is in the queue
+    // Work posted by postWork, oldest first; each piece has its message in the queue.
+    std::deque<std::function<void()>> postedWork_;
     std::string tag_;
     UniqueIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation

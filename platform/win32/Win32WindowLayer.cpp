@@ -96,6 +96,10 @@ int Win32WindowLayer::run() {
     return got < 0 ? 1 : static_cast<int>(message.wParam);
 }
 
+void Win32WindowLayer::postWork(Window& window, std::function<void()> work) {
+    if (auto* w = asWin32(window)) w->postWork(std::move(work));
+}
+
 void Win32WindowLayer::dispatch(MSG& message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (isLayerWindow(root) && (handleEntryKey(message) || IsDialogMessageW(root, &message))) {

@@ -32,6 +32,7 @@ public:
     Window* load(const WindowDecl& decl, const Behaviours& behaviours) override;
     void runModal(const WindowDecl& decl, const Behaviours& behaviours, Window& owner) override;
     int run() override;
+    void postWork(Window& window, std::function<void()> work) override;
 
     void setWindowOpacity(Window& window, int alpha) override;
     void setWindowTopmost(Window& window, bool on) override;

@@ -1,5 +1,5 @@
-// Virtual time in the stand-in layer: timer intervals, ticks and posted user
-// actions delivered inside waitWithEvents, nested deterministically.
+// Virtual time in the stand-in layer: timer intervals, ticks, posted user
+// actions and window work delivered inside waitWithEvents, nested deterministically.
 
 #include <gtest/gtest.h>
 
@@ -89,15 +89,22 @@ TEST_F(SimTime, TicksAndActionsRunInsideWaitWithEvents) {
     EXPECT_EQ(windows.now() - t0, 3501);
 }
 
-TEST_F(SimTime, WaitOfZeroReturnsAtOnceAndRunsNothing) {
+// A wait of zero runs nothing; advance(0) delivers what is due now: work posted
+// to a window takes its turn among the posted actions, and is dropped when its
+// window has closed by then.
+TEST_F(SimTime, WaitOfZeroRunsNothingAndAdvanceOfZeroDeliversWhatIsDue) {
     load({});
-    bool ran = false;
-    windows.post([&] { ran = true; });
+    windows.post([&] { log.push_back(at("action")); });
+    windows.postWork(*main, [&] { log.push_back(at("work")); });
+    windows.post([&] { log.push_back(at("later")); }, 10);
     system.waitWithEvents(0);
-    EXPECT_FALSE(ran);
-    EXPECT_EQ(windows.now(), t0);
+    EXPECT_TRUE(log.empty());
+    windows.advance(0);
+    EXPECT_EQ(log, (std::vector<std::string>{"action@0", "work@0"}));
+    windows.postWork(*main, [&] { log.push_back(at("dropped")); });
+    main->close();
     EXPECT_EQ(windows.run(), 0);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(log, (std::vector<std::string>{"action@0", "work@0", "later@10"}));
 }
 
 // Writing the window's top raises PositionChanged at once, nested in the

@@ -149,12 +149,22 @@ TEST_F(AddDialogTest, BrowseKeepsThePathWhenCancelled) {
     EXPECT_EQ(sys.fileDialogs[1].initialName, "C:\\a.exe");
 }
 
-TEST_F(AddDialogTest, AnEmptyPathIsStoredAndItsButtonStartsNothing) {
+// The click stores and closes; the page is refilled by a message of its own
+// after it, not inside the click.
+TEST_F(AddDialogTest, AnEmptyPathIsStoredByTheClickAndItsButtonComesAfterAndStartsNothing) {
+    std::string storedInTheClick;
+    bool closedInTheClick = false, refilledInTheClick = true;
     addThroughDialog([&](SimWindow& dialog) {
         dialog.type("编辑框2", "nothing");
         dialog.selectItem("组合框1", 3);
         dialog.click("按钮2");
+        storedInTheClick = stored("快捷方式", "游戏娱乐");
+        closedInTheClick = !dialog.isOpen();
+        refilledInTheClick = !main->copiesOf("按钮_游戏").empty();
     });
+    EXPECT_EQ(storedInTheClick, "nothing%$");
+    EXPECT_TRUE(closedInTheClick);
+    EXPECT_FALSE(refilledInTheClick);
     EXPECT_EQ(stored("快捷链接", "游戏娱乐"), "%$");
     const auto buttons = main->copiesOf("按钮_游戏");
     ASSERT_EQ(buttons.size(), 1u);

@@ -42,10 +42,12 @@ protected:
         return ctx.settings.readWhole(section, key);
     }
 
-    // The add dialog opened from the menu, with `script` as what the user does in it.
+    // The add dialog opened from the menu, with `script` as what the user does in
+    // it; then the loop delivers what the dialog posted (the refill).
     void addThroughDialog(std::function<void(SimWindow&)> script) {
         windows.queueModalScript("add", std::move(script));
         main->chooseMenu("菜单_添加");
+        windows.advance(0);
     }
 
     // Adds one entry the way a user does: name, browse to `path`, category, ＯＫ.

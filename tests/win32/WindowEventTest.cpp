@@ -333,5 +333,31 @@ TEST_F(WindowEventTest, EscDuringAWaitInsideAHandlerClosesTheDialogAtOnce) {
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
+// Work posted to a window runs from a message of its own: after the messages
+// waiting when it was posted, before the later ones. A dialog that closes takes
+// its work with it.
+TEST_F(WindowEventTest, PostedWorkTakesItsTurnInTheQueueAndGoesWithItsWindow) {
+    const WPARAM about = GetMenuItemID(GetSubMenu(GetMenu(hwnd), 1), 0);
+    std::vector<std::string> ran;
+    PostMessageW(hwnd, WM_COMMAND, about, 0);
+    layer.postWork(*main, [&] { ran.push_back("after " + std::to_string(recorder.calls.size())); });
+    PostMessageW(hwnd, WM_COMMAND, about, 0);
+    EXPECT_TRUE(ran.empty());
+
+    WindowDecl decl = addDialogDecl();
+    decl.bindings.push_back({Event::Created, "post and close"});
+    Behaviours behaviours = recorder.behaviours();
+    behaviours["post and close"] = [&](EventContext& context) {
+        layer.postWork(context.window, [&] { ran.push_back("dialog"); });
+        context.window.close();
+        layer.postWork(context.window, [&] { ran.push_back("dialog, closing"); });
+        return true;
+    };
+    layer.runModal(decl, behaviours, *main);
+    pump(layer);
+    EXPECT_EQ(ran, std::vector<std::string>{"after 1"});
+    EXPECT_EQ(recorder.count(behaviour::onAboutCommand), 2);
+}
+
 }  // namespace
 }  // namespace velarion::testing
