@@ -73,6 +73,16 @@ protected:
         return found;
     }
 
+    // Opens a folder of the folder bar with the keys a user has (0 聊天通讯 … 4 系统设置),
+    // sent, so that the page and its controls (made when it first shows) are there
+    // when this returns.
+    static void openFolder(HWND main, int folder) {
+        HWND bar = childrenOfClass(main, L"VelarionFolderBar").at(0);
+        DWORD_PTR result = 0;
+        for (int i = 0; i <= folder; ++i)
+            SendMessageTimeoutW(bar, WM_KEYDOWN, i == 0 ? VK_HOME : VK_DOWN, 1, SMTO_NORMAL, 5000, &result);
+    }
+
     // A visible top-level window of the program with that class and title ("": any).
     HWND waitForWindow(const wchar_t* cls, const std::wstring& title) {
         HWND found = nullptr;
@@ -133,6 +143,7 @@ TEST_F(ProgramTest, AnEntryAddedThroughTheDialogGetsAButtonThatStartsIt) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
 
     EXPECT_EQ(stored("快捷方式", "游戏娱乐"), "助手%$");
+    openFolder(main, 2);
     HWND entry = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (entry = findChild(main, L"Button", L"助手")) != nullptr; }));
     const RECT place = placeInParent(entry);
@@ -148,6 +159,7 @@ TEST_F(ProgramTest, AnEntryAddedThroughTheDialogGetsAButtonThatStartsIt) {
 TEST_F(ProgramTest, TheSliderSetsTheAlphaAndWritesIt) {
     HWND main = start();
     ASSERT_TRUE(main);
+    openFolder(main, 4);
     HWND slider = childrenOfClass(main, TRACKBAR_CLASSW).at(0);
     postKey(slider, VK_LEFT);   // one line: 254
     postKey(slider, VK_PRIOR);  // one page: 249
@@ -164,6 +176,7 @@ TEST_F(ProgramTest, TheSliderSetsTheAlphaAndWritesIt) {
 TEST_F(ProgramTest, BothCheckBoxesReachTheFileTheRegistryAndTheWindow) {
     HWND main = start();
     ASSERT_TRUE(main);
+    openFolder(main, 4);
     HWND autostart = findChild(main, L"Button", L"开机自动启动");
     HWND topmost = findChild(main, L"Button", L"总在前端");
     ASSERT_TRUE(autostart && topmost);
@@ -203,12 +216,14 @@ TEST_F(ProgramTest, FromAFolderNamedOutsideGbkTheRunValueNamesTheProgramAndItWor
     ASSERT_TRUE(settings.writeAll({{"快捷方式", "聊天通讯", "助手%$"}, {"快捷链接", "聊天通讯", "e2e_helper.exe%$"}}));
     HWND main = start(copy, L"C:\\");
     ASSERT_TRUE(main);
+    openFolder(main, 4);
     HWND autostart = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (autostart = findChild(main, L"Button", L"开机自动启动")) != nullptr; }));
     postClick(autostart);
     ASSERT_TRUE(waitUntil([&] { return stored("系统设置", "开机启动") == "真"; }));
     EXPECT_EQ(runValue(HKEY_LOCAL_MACHINE), L"\"" + copy + L"\"");
 
+    openFolder(main, 0);
     HWND entry = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (entry = findChild(main, L"Button", L"助手")) != nullptr; }));
     postClick(entry);
@@ -227,6 +242,7 @@ TEST_F(ProgramTest, FromAFolderNamedOutsideGbkTheRunValueNamesTheProgramAndItWor
 TEST_F(ProgramTest, ACountdownFromThreeRequestsOnePowerOffOnRealTicks) {
     HWND main = start();
     ASSERT_TRUE(main);
+    openFolder(main, 4);
     std::vector<HWND> radios;
     for (HWND b : childrenOfClass(main, L"Button"))
         if (windowText(b) == L"单选框") radios.push_back(b);

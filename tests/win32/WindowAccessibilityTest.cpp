@@ -273,7 +273,8 @@ TEST_F(WindowAccessibilityTest, AChangeOfFolderIsAnnounced) {
     pump(layer, 50);
     EXPECT_TRUE(has(EVENT_OBJECT_SELECTION, 5));
     EXPECT_FALSE(has(EVENT_OBJECT_FOCUS, 5));
-    // The busy picture says when it starts to play.
+    // The busy picture, made with its page, says when it starts to play.
+    handleOf(*main, "图片框2");
     events.clear();
     main->setFlag("图片框2", Prop::PlayAnimation, true);
     pump(layer, 50);
