@@ -10,7 +10,7 @@
 //   bench_driver.exe warning           CPU during the ten-second warning
 //   bench_driver.exe slider            206 slider notifications
 //   bench_driver.exe large             10,000 and 100,000 entries: start, answers, windows, memory
-//   bench_driver.exe all <runs> <idle seconds>
+//   bench_driver.exe all <runs> <idle seconds>   all of the above (phases with the starts)
 //   bench_driver.exe probe <runs> <exe> <window class>   any program against the baseline
 
 #include <windows.h>
@@ -288,7 +288,8 @@ void warning() {
     Started started = start(startSubjects()[2]);
     if (!started.window) return progress("the program did not start");
     HWND main = started.window;
-    waitUntilSettled(programPath());  // the settings page's controls are made after the window shows
+    waitUntilSettled(programPath());
+    e2e::openFolder(main, 4);  // the settings page's controls are made when it first shows
     HWND hour = editAt(main, 38, 24), minute = editAt(main, 101, 24), second = editAt(main, 160, 24);
     HWND confirm = e2e::findChild(main, L"Button", L"确定");
     HWND status = e2e::childrenOfClass(main, STATUSCLASSNAMEW).at(0);
@@ -333,7 +334,10 @@ void slider(const char* name, const std::string& ini) {
     // A user reaches the slider after the start has settled: the entry buttons
     // still being made in the background are not the slider's cost.
     waitUntilSettled(programPath());
-    HWND bar = e2e::childrenOfClass(main, TRACKBAR_CLASSW).at(0);
+    e2e::openFolder(main, 4);
+    const std::vector<HWND> bars = e2e::childrenOfClass(main, TRACKBAR_CLASSW);
+    if (bars.empty()) return progress("the slider was not found");
+    HWND bar = bars[0];
     HWND parent = GetParent(bar);
     const auto notify = [&](int code, int position) {
         SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar));
@@ -430,6 +434,7 @@ int main(int argc, char** argv) {
     }
     else if (what == "all") {
         startTimes(count, startSubjects());
+        startPhases(count, startSubjects());
         memory(5);
         sliders();
         large(10000);
@@ -437,7 +442,7 @@ int main(int argc, char** argv) {
         warning();
         idle(argc > 3 ? std::atoi(argv[3]) : 60);
     } else {
-        std::fprintf(stderr, "usage: bench_driver.exe start|memory|idle|warning|slider|large|all [count] [idle seconds]\n");
+        std::fprintf(stderr, "usage: bench_driver.exe start|phases|memory|idle|warning|slider|large|all [count] [idle seconds]\n");
         return 2;
     }
     return 0;

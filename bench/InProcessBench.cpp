@@ -54,6 +54,7 @@ int windowCount() {
 // What the trackbar sends its parent during a drag: a position for every step,
 // the last once more when the thumb is let go, then the end of tracking.
 void slider(HWND main, const SettingsFile& settings) {
+    e2e::openFolder(main, 4);
     const auto bars = e2e::childrenOfClass(main, TRACKBAR_CLASSW);
     if (bars.empty()) return;
     HWND bar = bars.front();

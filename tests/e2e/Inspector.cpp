@@ -273,4 +273,12 @@ void postKey(HWND control, UINT virtualKey) {
     PostMessageW(control, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+void openFolder(HWND main, int folder) {
+    const std::vector<HWND> bars = childrenOfClass(main, L"VelarionFolderBar");
+    if (bars.empty()) return;
+    DWORD_PTR result = 0;
+    for (int i = 0; i <= folder; ++i)
+        SendMessageTimeoutW(bars[0], WM_KEYDOWN, i == 0 ? VK_HOME : VK_DOWN, 1, SMTO_NORMAL, 5000, &result);
+}
+
 }  // namespace velarion::e2e

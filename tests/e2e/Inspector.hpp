@@ -89,5 +89,9 @@ void chooseMenu(HWND window, int menu, int item);
 void postClick(HWND button);
 // A key pressed and let go in a control.
 void postKey(HWND control, UINT virtualKey);
+// Opens a folder of the main window's folder bar with the keys a user has
+// (0 聊天通讯 … 4 系统设置), sent, so that the page and its controls (made when
+// it first shows) are there when this returns.
+void openFolder(HWND main, int folder);
 
 }  // namespace velarion::e2e

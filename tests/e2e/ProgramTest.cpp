@@ -73,16 +73,6 @@ protected:
         return found;
     }
 
-    // Opens a folder of the folder bar with the keys a user has (0 聊天通讯 … 4 系统设置),
-    // sent, so that the page and its controls (made when it first shows) are there
-    // when this returns.
-    static void openFolder(HWND main, int folder) {
-        HWND bar = childrenOfClass(main, L"VelarionFolderBar").at(0);
-        DWORD_PTR result = 0;
-        for (int i = 0; i <= folder; ++i)
-            SendMessageTimeoutW(bar, WM_KEYDOWN, i == 0 ? VK_HOME : VK_DOWN, 1, SMTO_NORMAL, 5000, &result);
-    }
-
     // A visible top-level window of the program with that class and title ("": any).
     HWND waitForWindow(const wchar_t* cls, const std::wstring& title) {
         HWND found = nullptr;
