@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Window.hpp"
 
+#include <climits>
+
 #include "assets/resource.h"
 #include "platform/win32/Controls.hpp"
 #include "platform/win32/Dpi.hpp"
@@ -115,10 +117,10 @@ Win32Window::Unmade Win32Window::make(std::shared_ptr<const ComponentDecl> decl,
     Component* container = decl->container.empty() ? nullptr : lookup(decl->container);
     auto component = makeComponent(*this, std::move(decl), std::move(name), container);
     Component* raw = component.get();
+    // Identifiers follow the order of making: a component's is its place in components_.
+    const int id = FirstId + static_cast<int>(components_.size());
     components_.push_back(std::move(component));
     byName_[raw->name()] = raw;
-    const int id = nextId_++;
-    byId_[id] = raw;
     return {raw, id};
 }
 
@@ -294,8 +296,8 @@ LRESULT Win32Window::onCommand(UINT message, WPARAM wParam, LPARAM lParam) {
     if (lParam != 0) {
         auto it = byHandle_.find(reinterpret_cast<HWND>(lParam));
         if (it != byHandle_.end()) source = it->second;
-    } else if (auto it = byId_.find(id); it != byId_.end()) {
-        source = it->second;
+    } else {
+        source = byId(id);
     }
     if (!source) return defaultProc(message, wParam, lParam);
     if (lParam == 0 && source->kind() == Kind::Menu) {
@@ -316,8 +318,7 @@ LRESULT Win32Window::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Win32Window::onTimer(UINT message, WPARAM wParam, LPARAM) {
-    auto it = byId_.find(static_cast<int>(wParam));
-    if (it != byId_.end()) it->second->onTimer();
+    if (Component* timer = wParam <= INT_MAX ? byId(static_cast<int>(wParam)) : nullptr) timer->onTimer();
     return 0;
 }
 

@@ -148,7 +148,6 @@ private:
     Tray tray_;
     std::vector<std::unique_ptr<Component>> components_;  // containers before their children
     std::map<std::string, Component*> byName_;
-    std::map<int, Component*> byId_;
     std::map<HWND, Component*> byHandle_;
     std::map<std::string, int> copies_;
     // Components not made natively yet (LateCreation.cpp), each list in the order
@@ -164,7 +163,12 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;  // a child of this window, to refocus on activation
     POINT lastPlace_{0, 0};  // screen place at the last PositionChanged
-    int nextId_ = 1000;
+    static constexpr int FirstId = 1000;
+    // The component made with that identifier; nullptr for none.
+    Component* byId(int id) const {
+        const auto at = static_cast<std::size_t>(id - FirstId);
+        return id >= FirstId && at < components_.size() ? components_[at].get() : nullptr;
+    }
     int dpi_ = 96;
     bool ready_ = false;
     bool closing_ = false;
