@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/PageContainer.hpp"
+#include "platform/win32/PrivateMessages.hpp"
 
 namespace velarion::win32 {
 namespace {
@@ -116,7 +117,7 @@ void followKeyboardFocus(HWND root, const MSG& message) {
     HWND focus = GetFocus();
     HWND page = focus ? GetParent(focus) : nullptr;
     if (hasClass(page, PageContainer::PageClassName) && GetAncestor(page, GA_ROOT) == root)
-        SendMessageW(page, PageContainer::RevealMessage, reinterpret_cast<WPARAM>(focus), 0);
+        SendMessageW(page, message::RevealChild, reinterpret_cast<WPARAM>(focus), 0);
 }
 
 }  // namespace velarion::win32

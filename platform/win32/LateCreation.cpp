@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "platform/win32/Controls.hpp"
+#include "platform/win32/PrivateMessages.hpp"
 #include "platform/win32/Win32Window.hpp"
 #include "platform/win32/Win32WindowLayer.hpp"
 
@@ -212,7 +213,7 @@ LRESULT Win32Window::onMakeWaiting(UINT, WPARAM, LPARAM) {
 
 void Win32Window::scheduleWaiting() {
     const bool waiting = !waitingDeclared_.empty() || !waitingCopies_.empty();
-    if (waiting && !makePosted_ && PostMessageW(handle(), MakeWaitingMessage, 0, 0)) makePosted_ = true;
+    if (waiting && !makePosted_ && PostMessageW(handle(), message::MakeWaiting, 0, 0)) makePosted_ = true;
 }
 
 std::string Win32Window::copyComponent(const std::string& original) {

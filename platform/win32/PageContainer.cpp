@@ -5,6 +5,7 @@
 
 #include "platform/win32/Dpi.hpp"
 #include "platform/win32/Encoding.hpp"
+#include "platform/win32/PrivateMessages.hpp"
 #include "platform/win32/Win32Window.hpp"
 #include "platform/win32/accessibility/ControlAccessibles.hpp"
 
@@ -104,7 +105,7 @@ private:
             scrollTo(scroll_ - notches * kWheelStep);
             return 0;
         }
-        if (message == RevealMessage) {
+        if (message == message::RevealChild) {
             reveal(reinterpret_cast<HWND>(wParam));
             return 0;
         }

@@ -15,10 +15,8 @@ class PageContainer final : public Component, private NativeWindow {
 public:
     PageContainer(Win32Window& window, std::shared_ptr<const ComponentDecl> decl, std::string name,
                   Component* container);
-    // The window class of a page, and what a page is sent to scroll the child
-    // window given as wParam into sight.
+    // The window class of a page (message::RevealChild scrolls a child into sight).
     static constexpr wchar_t PageClassName[] = L"VelarionPage";
-    static constexpr UINT RevealMessage = WM_APP + 3;
     ~PageContainer() override;
     HWND handle() const override { return NativeWindow::handle(); }
     void create(HWND parent, int id) override;

@@ -6,14 +6,13 @@
 #include "platform/win32/Controls.hpp"
 #include "platform/win32/Dpi.hpp"
 #include "platform/win32/Encoding.hpp"
+#include "platform/win32/PrivateMessages.hpp"
 #include "platform/win32/StartMarks.hpp"
 #include "platform/win32/Win32WindowLayer.hpp"
 
 namespace velarion::win32 {
 namespace {
 
-constexpr UINT kDeferredClose = WM_APP + 1;
-constexpr UINT kPostedWork = WM_APP + 4;  // + 2: MakeWaitingMessage, + 3: PageContainer::RevealMessage
 
 }  // namespace
 
@@ -245,9 +244,9 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_DPICHANGED, &Win32Window::onDpiChanged},
         {WM_ACTIVATE, &Win32Window::onActivate},
         {WM_DESTROY, &Win32Window::onDestroy},
-        {kDeferredClose, &Win32Window::onDeferredClose},
-        {kPostedWork, &Win32Window::onPostedWork},
-        {MakeWaitingMessage, &Win32Window::onMakeWaiting},
+        {message::DeferredClose, &Win32Window::onDeferredClose},
+        {message::PostedWork, &Win32Window::onPostedWork},
+        {message::MakeWaiting, &Win32Window::onMakeWaiting},
     };
     for (const Route& route : routes)
         if (route.message == message) return (this->*route.handler)(message, wParam, lParam);
@@ -382,7 +381,7 @@ LRESULT Win32Window::onDeferredClose(UINT message, WPARAM, LPARAM) {
 void Win32Window::postWork(std::function<void()> work) {
     if (closing_ || !handle() || !work) return;
     postedWork_.push_back(std::move(work));
-    if (PostMessageW(handle(), kPostedWork, 0, 0)) return;
+    if (PostMessageW(handle(), message::PostedWork, 0, 0)) return;
     // A full queue: the piece runs now rather than with the message of a later one.
     auto now = std::move(postedWork_.back());
     postedWork_.pop_back();
@@ -410,7 +409,7 @@ void Win32Window::close() {
         if (handle()) ShowWindow(handle(), SW_HIDE);
         if (handle()) PostMessageW(handle(), WM_NULL, 0, 0);
     } else {
-        PostMessageW(handle(), kDeferredClose, 0, 0);
+        PostMessageW(handle(), message::DeferredClose, 0, 0);
     }
 }
 

@@ -135,7 +135,6 @@ private:
     // Posts the message that makes waiting components a few at a time.
     void scheduleWaiting();
     LRESULT onMakeWaiting(UINT, WPARAM, LPARAM);
-    static constexpr UINT MakeWaitingMessage = WM_APP + 2;
     Component* ensureCreated(const ComponentDecl& decl, int depth);
     void placeWindow();
     void layoutAll();
