@@ -23,10 +23,7 @@ bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 // The text without a last byte that is half a double-byte character: it would take
 // the first byte of a separator written after it as its own (and it is no character).
 std::string_view withoutDanglingLead(std::string_view text) {
-    std::size_t at = 0;
-    while (text.size() - at >= 2)
-        at += text.compare(at, 2, ListSeparator) == 0 ? 2 : isLead(text[at]) ? 2 : 1;
-    if (at + 1 == text.size() && isLead(text.back())) text.remove_suffix(1);
+    if (!text.empty() && isLead(text.back()) && startsCharacter(text, text.size() - 1)) text.remove_suffix(1);
     return text;
 }
 

@@ -1,22 +1,31 @@
 #include "core/ListSplit.hpp"
 
+#include <cstring>
+
 namespace velarion {
 
 namespace {
 
 bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-// Walks the text as splitList does, calling found(position) for every separator at a
-// character boundary.
+// Calls found(position) for every separator at a character boundary. A list may be
+// as long as the file (tens of megabytes), so it is not walked a character at a
+// time: the separator's bytes are below 0x80, so every place they stand is looked
+// up with memchr, and startsCharacter tells the separators from the pairs whose
+// second byte is a '%'. Each look back stops at the byte below 0x80 before it, so
+// the whole scan reads every byte at most twice.
 template <typename Found>
 void scanSeparators(std::string_view text, Found found) {
     std::size_t at = 0;
     while (text.size() - at >= 2) {
-        if (text[at] == ListSeparator[0] && text[at + 1] == ListSeparator[1]) {
+        const void* percent = std::memchr(text.data() + at, ListSeparator[0], text.size() - at - 1);
+        if (!percent) return;
+        at = static_cast<std::size_t>(static_cast<const char*>(percent) - text.data());
+        if (text[at + 1] == ListSeparator[1] && startsCharacter(text, at)) {
             found(at);
             at += 2;
         } else {
-            at += isLead(text[at]) ? 2 : 1;
+            ++at;
         }
     }
 }
@@ -47,9 +56,16 @@ std::size_t listSize(std::string_view text) {
 }
 
 bool endsWithSeparator(std::string_view text) {
-    bool ends = false;
-    scanSeparators(text, [&](std::size_t at) { ends = at + 2 == text.size(); });
-    return ends;
+    return text.ends_with(ListSeparator) && startsCharacter(text, text.size() - ListSeparator.size());
+}
+
+bool startsCharacter(std::string_view text, std::size_t at) {
+    // A byte below 0x80 always ends a character (alone or as the second of a pair),
+    // so only the bytes of 0x80 and more right before `at` decide: whole pairs when
+    // there is an even number of them.
+    std::size_t high = 0;
+    while (high < at && isLead(text[at - 1 - high])) ++high;
+    return high % 2 == 0;
 }
 
 }  // namespace velarion

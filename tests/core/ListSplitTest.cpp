@@ -38,3 +38,32 @@ TEST(ListSize, CountsWhatSplitListFinds) {
                              "\x81", "a%$\x81", "%$%$%$"})
         EXPECT_EQ(listSize(list), splitList(list).size()) << list;
 }
+
+// The lists are scanned by looking up the separator's bytes, not walked a
+// character at a time; every short text of the bytes that matter gives what the
+// walk gives: lead bytes before a '%' in runs of each length, lone leads at the end.
+TEST(SplitList, FindsWhatACharacterByCharacterWalkFinds) {
+    const std::string alphabet = "%$a\x81\x40";
+    unsigned seed = 12345;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int n = round % 14; n > 0; --n) text += alphabet[((seed = seed * 1103515245 + 12345) >> 16) % 5];
+        List expected;
+        std::size_t start = 0, at = 0;
+        bool ends = false;
+        while (text.size() - at >= 2) {
+            ends = text.compare(at, 2, "%$") == 0;
+            if (ends) {
+                expected.push_back(text.substr(start, at - start));
+                start = at += 2;
+            } else {
+                at += static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1;
+            }
+        }
+        ends = ends && at == text.size();
+        if (start < text.size()) expected.push_back(text.substr(start));
+        ASSERT_EQ(splitList(text), expected) << text;
+        ASSERT_EQ(listSize(text), expected.size()) << text;
+        ASSERT_EQ(endsWithSeparator(text), ends) << text;
+    }
+}
