@@ -1,9 +1,10 @@
 #include "core/TextNumber.hpp"
 
-#include <charconv>
+#include <algorithm>
+#include <cerrno>
 #include <cfloat>
 #include <cstdio>
-#include <algorithm>
+#include <cstdlib>
 
 namespace velarion {
 
@@ -96,10 +97,11 @@ double textToNumber(std::string_view text) {
         }
     }
 
-    double value = 0.0;
-    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
-    if (error == std::errc::result_out_of_range) value = outOfRange(number);
+    // strtod, not std::from_chars: that carries some 30 KB of its own into the program,
+    // where the runtime's is there anyway (and the C locale, whose point is '.', never changes).
+    errno = 0;
+    double value = std::strtod(number.c_str(), nullptr);
+    if (errno == ERANGE) value = outOfRange(number);
     return negative ? -value : value;
 }
 

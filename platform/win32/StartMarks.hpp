@@ -53,7 +53,8 @@ inline void writeIfAsked() {
     wchar_t path[MAX_PATH], part[MAX_PATH + 8];
     const DWORD length = GetEnvironmentVariableW(L"VELARION_START_MARKS", path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
-    std::swprintf(part, MAX_PATH + 8, L"%ls.part", path);
+    std::wmemcpy(part, path, length);
+    std::wmemcpy(part + length, L".part", 6);
     FILE* file = _wfopen(part, L"w");
     if (!file) return;
     LARGE_INTEGER frequency;

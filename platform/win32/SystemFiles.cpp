@@ -36,6 +36,18 @@ std::wstring fillGrowing(Fill fill) {
     return {};
 }
 
+// A number in decimal digits (not std::to_wstring: that brings the wide printf
+// into the program for three file names).
+std::wstring decimal(unsigned long long value) {
+    wchar_t digits[24];
+    wchar_t* first = digits + 24;
+    do {
+        *--first = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value);
+    return std::wstring(first, digits + 24);
+}
+
 bool writeAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -69,9 +81,8 @@ std::wstring writeTemporary(const std::wstring& folder, const std::wstring& name
     static unsigned counter = 0;
     for (int tries = 0; tries < 16; ++tries) {
         const std::wstring temp = folder + name + ReplaceTempMarker +
-                                  std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(GetTickCount64()) + L"-" +
-                                  std::to_wstring(++counter) + L".tmp";
+                                  decimal(GetCurrentProcessId()) + L"-" + decimal(GetTickCount64()) + L"-" +
+                                  decimal(++counter) + L".tmp";
         UniqueKernelHandle file(validOrNull(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr,
                                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
         if (!file) {
