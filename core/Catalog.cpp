@@ -98,7 +98,7 @@ std::array<CategoryListing, 4> Catalog::loadAll() {
 
 CategoryListing Catalog::held(Category category, std::string_view names, std::string_view paths) {
     if (names.empty()) return {};
-    paths_[slot(category)] = splitList(paths);
+    paths_[slot(category)] = packList(paths);
     return {splitList(names)};
 }
 
@@ -122,9 +122,9 @@ bool Catalog::append(Category category, std::string_view name, std::string_view 
 }
 
 std::optional<std::string> Catalog::pathAt(Category category, int position) const {
-    const std::vector<std::string>& paths = paths_[slot(category)];
+    const PackedList& paths = paths_[slot(category)];
     if (position < 1 || static_cast<std::size_t>(position) > paths.size()) return std::nullopt;
-    return paths[static_cast<std::size_t>(position) - 1];
+    return std::string(paths.at(static_cast<std::size_t>(position) - 1));
 }
 
 }  // namespace velarion

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ListSplit.hpp"
 #include "core/SettingsFile.hpp"
 
 namespace velarion {
@@ -46,7 +47,7 @@ private:
     CategoryListing held(Category category, std::string_view names, std::string_view paths);
 
     SettingsFile& settings_;
-    std::array<std::vector<std::string>, 4> paths_;
+    std::array<PackedList, 4> paths_;
 };
 
 }  // namespace velarion

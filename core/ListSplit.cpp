@@ -49,6 +49,19 @@ std::vector<std::string> splitList(std::string_view text) {
     return members;
 }
 
+PackedList packList(std::string_view text) {
+    PackedList list;
+    std::size_t bytes = 0, count = 0;
+    forEachMember(text, [&](std::string_view member) { bytes += member.size(), ++count; });
+    list.text_.reserve(bytes);
+    list.ends_.reserve(count);
+    forEachMember(text, [&](std::string_view member) {
+        list.text_.append(member);
+        list.ends_.push_back(list.text_.size());
+    });
+    return list;
+}
+
 std::size_t listSize(std::string_view text) {
     std::size_t count = 0;
     forEachMember(text, [&](std::string_view) { ++count; });

@@ -11,6 +11,25 @@ inline constexpr std::string_view ListSeparator = "%$";
 // boundaries only; a trailing separator gives no empty last member.
 std::vector<std::string> splitList(std::string_view text);
 
+// The members splitList finds, held as one text: a list of a thousand paths is one
+// allocation, not a thousand.
+class PackedList {
+public:
+    std::size_t size() const { return ends_.size(); }
+    // Member i (from 0); i < size().
+    std::string_view at(std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(text_).substr(begin, ends_[i] - begin);
+    }
+    friend PackedList packList(std::string_view text);
+
+private:
+    std::string text_;               // the members one after another
+    std::vector<std::size_t> ends_;  // where each member ends in text_
+};
+
+PackedList packList(std::string_view text);
+
 // How many members splitList finds, without copying them.
 std::size_t listSize(std::string_view text);
 

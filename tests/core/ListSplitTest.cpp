@@ -65,5 +65,8 @@ TEST(SplitList, FindsWhatACharacterByCharacterWalkFinds) {
         ASSERT_EQ(splitList(text), expected) << text;
         ASSERT_EQ(listSize(text), expected.size()) << text;
         ASSERT_EQ(endsWithSeparator(text), ends) << text;
+        const velarion::PackedList packed = velarion::packList(text);
+        ASSERT_EQ(packed.size(), expected.size()) << text;
+        for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(packed.at(i), expected[i]) << text;
     }
 }
