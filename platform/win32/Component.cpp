@@ -25,21 +25,23 @@ auto placeField(Place& place, Prop prop) -> decltype(&place.left) {
 
 }  // namespace
 
-Component::Component(Win32Window& window, std::shared_ptr<const ComponentDecl> decl,
-                     std::string name, Component* container)
+Component::Component(Win32Window& window, const ComponentDecl& decl, int copy, Component* container)
     : window_(window),
-      declared_(std::move(decl)),
-      decl_(*declared_),
-      name_(std::move(name)),
+      decl_(decl),
       container_(container),
       rect_(decl_.rect),
-      visible_(decl_.visible),
-      disabled_(decl_.disabled),
       text_(decl_.text),
-      checked_(decl_.checked),
       position_(decl_.position),
       selection_(decl_.selection),
+      copy_(copy),
+      visible_(decl_.visible),
+      disabled_(decl_.disabled),
+      checked_(decl_.checked),
       playing_(decl_.playAnimation) {}
+
+std::string Component::name() const {
+    return copy_ == 0 ? decl_.name : decl_.name + "#" + std::to_string(copy_);
+}
 
 void Component::create(HWND parent, int id) { id_ = id; }
 
@@ -61,7 +63,7 @@ DWORD Component::commonStyle() const {
     if (visible_) style |= WS_VISIBLE;
     if (disabled_) style |= WS_DISABLED;
     // A copy has a name of its own; its declaration is the template's.
-    const bool copy = decl_.copiesTabStop && name_ != decl_.name;
+    const bool copy = decl_.copiesTabStop && copy_ != 0;
     if (decl_.tabStop || copy) style |= WS_TABSTOP;
     return style;
 }

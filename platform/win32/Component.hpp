@@ -17,16 +17,18 @@ class Win32Window;
 
 class Component {
 public:
-    // `decl` is shared with the component's copies; a copy has a name of its own.
-    Component(Win32Window& window, std::shared_ptr<const ComponentDecl> decl, std::string name,
-              Component* container);
+    // `decl` is the window's declaration of the component, which its copies
+    // share (they outlive none of it); `copy` is 0 for the declared component,
+    // n for its n-th copy.
+    Component(Win32Window& window, const ComponentDecl& decl, int copy, Component* container);
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
     virtual ~Component() = default;
 
-    const std::string& name() const { return name_; }
+    // The declared name; a copy's is "name#n".
+    std::string name() const;
+    int copyNumber() const { return copy_; }
     const ComponentDecl& decl() const { return decl_; }
-    const std::shared_ptr<const ComponentDecl>& sharedDecl() const { return declared_; }
     Kind kind() const { return decl_.kind; }
     Component* container() const { return container_; }
     int page() const { return decl_.page; }
@@ -81,26 +83,26 @@ protected:
     // The declaration, one for a declared component and all its copies: a
     // thousand entries are copies of one template, each keeping only its name
     // and what it shows.
-    std::shared_ptr<const ComponentDecl> declared_;
     const ComponentDecl& decl_;
-    std::string name_;
     Component* container_;
     // What the component shows, kept here for every kind: the native control is
     // made with it, and until that control exists it answers every property (a
     // control may be made long after the window, see LateCreation.cpp). Once it
     // exists, what the user can change (text, check mark, position, selection) is
     // read from the control.
+    // (Ordered so that no padding falls between them: there is one per entry.)
     Rect rect_;
-    bool visible_;
-    bool disabled_;
     std::string text_;
     std::string tag_;
-    bool checked_;   // check box, radio button
     int position_;   // slider
     int selection_;  // combo box, -1 none
-    bool playing_;   // picture box
     int id_ = 0;
     int dpi_ = 96;
+    int copy_;
+    bool visible_;
+    bool disabled_;
+    bool checked_;   // check box, radio button
+    bool playing_;   // picture box
     HFONT appliedFont_ = nullptr;  // the font the control was last given
 };
 
@@ -120,8 +122,7 @@ protected:
 };
 
 // The C++ type for the component's kind.
-std::unique_ptr<Component> makeComponent(Win32Window& window,
-                                         std::shared_ptr<const ComponentDecl> decl,
-                                         std::string name, Component* container);
+std::unique_ptr<Component> makeComponent(Win32Window& window, const ComponentDecl& decl, int copy,
+                                         Component* container);
 
 }  // namespace velarion::win32

@@ -86,7 +86,8 @@ bool madeLate(Kind kind) {
 }  // namespace
 
 Component* Win32Window::addDeclared(const ComponentDecl& decl) {
-    const Unmade made = make(std::make_shared<const ComponentDecl>(decl), decl.name);
+    const Unmade made = make(decl, 0);
+    byName_[decl.name] = made.component;
     const PageOf where = pageOf(*made.component);
     if (madeLate(decl.kind) && where.container && !pageShown(where))
         waitingDeclared_.push_back(made);
@@ -221,13 +222,13 @@ std::string Win32Window::copyComponent(const std::string& original) {
     if (!source) layer_.unknownComponent(decl_.name, original);
     if (!source || source->kind() == Kind::Menu) return {};
     // Copies of a copy are numbered with the declared component's copies.
-    const std::string root = original.substr(0, original.find('#'));
-    int& count = copies_[root];
-    std::string name;
-    do {
-        name = root + "#" + std::to_string(++count);
-    } while (lookup(name));
-    const Unmade copy = make(source->sharedDecl(), std::move(name));
+    const std::string& root = source->decl().name;
+    std::vector<Component*>& numbered = copies_[root];
+    do {  // a number whose name a declared component has is skipped
+        numbered.push_back(nullptr);
+    } while (byName_.count(root + "#" + std::to_string(numbered.size())));
+    const Unmade copy = make(source->decl(), static_cast<int>(numbered.size()));
+    numbered.back() = copy.component;
     // A copy on a page waits, in the state the caller gives it next, until it is in
     // view of a shown page, needed, or its turn in the queue comes.
     if (pageOf(*copy.component).container && handle()) {

@@ -122,9 +122,8 @@ private:
     int dpi_ = 96;
 };
 
-PageContainer::PageContainer(Win32Window& window, std::shared_ptr<const ComponentDecl> decl,
-                             std::string name, Component* container)
-    : Component(window, std::move(decl), std::move(name), container) {}
+PageContainer::PageContainer(Win32Window& window, const ComponentDecl& decl, int copy, Component* container)
+    : Component(window, decl, copy, container) {}
 
 PageContainer::~PageContainer() = default;
 

@@ -13,8 +13,7 @@ namespace velarion::win32 {
 
 class PageContainer final : public Component, private NativeWindow {
 public:
-    PageContainer(Win32Window& window, std::shared_ptr<const ComponentDecl> decl, std::string name,
-                  Component* container);
+    PageContainer(Win32Window& window, const ComponentDecl& decl, int copy, Component* container);
     // The window class of a page (message::RevealChild scrolls a child into sight).
     static constexpr wchar_t PageClassName[] = L"VelarionPage";
     ~PageContainer() override;

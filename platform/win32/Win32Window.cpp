@@ -112,14 +112,13 @@ HMENU Win32Window::buildMenu() {
 }
 
 // The component object with its name and identifier, not yet made natively.
-Win32Window::Unmade Win32Window::make(std::shared_ptr<const ComponentDecl> decl, std::string name) {
-    Component* container = decl->container.empty() ? nullptr : lookup(decl->container);
-    auto component = makeComponent(*this, std::move(decl), std::move(name), container);
+Win32Window::Unmade Win32Window::make(const ComponentDecl& decl, int copy) {
+    Component* container = decl.container.empty() ? nullptr : lookup(decl.container);
+    auto component = makeComponent(*this, decl, copy, container);
     Component* raw = component.get();
     // Identifiers follow the order of making: a component's is its place in components_.
     const int id = FirstId + static_cast<int>(components_.size());
     components_.push_back(std::move(component));
-    byName_[raw->name()] = raw;
     return {raw, id};
 }
 

@@ -116,7 +116,9 @@ private:
         int id;
     };
     // The component object with its name and identifier, no native window yet.
-    Unmade make(std::shared_ptr<const ComponentDecl> decl, std::string name);
+    Unmade make(const ComponentDecl& decl, int copy);
+    // The copy of that name ("original#n"); nullptr for another name.
+    Component* copyNamed(const std::string& name) const;
     void makeNative(const Unmade& made);
     // Takes out of `waiting`, in list order, those that `pick` chooses (at most `most`).
     template <typename Pick>
@@ -146,9 +148,11 @@ private:
     Fonts fonts_;
     Tray tray_;
     std::vector<std::unique_ptr<Component>> components_;  // containers before their children
+    // Declared components by name; copies are found by their number among the
+    // copies of their original (a thousand entries need no thousand map nodes).
     std::map<std::string, Component*> byName_;
     std::map<HWND, Component*> byHandle_;
-    std::map<std::string, int> copies_;
+    std::map<std::string, std::vector<Component*>, std::less<>> copies_;  // the n-th at [n - 1]
     // Components not made natively yet (LateCreation.cpp), each list in the order
     // the components were added: declared controls of pages not shown, and copies
     // (also those let go again, far from their page's view).

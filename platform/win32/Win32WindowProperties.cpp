@@ -10,7 +10,23 @@ namespace velarion::win32 {
 
 Component* Win32Window::lookup(const std::string& name) const {
     auto it = byName_.find(name);
-    return it == byName_.end() ? nullptr : it->second;
+    return it == byName_.end() ? copyNamed(name) : it->second;
+}
+
+Component* Win32Window::copyNamed(const std::string& name) const {
+    const std::size_t mark = name.rfind('#');
+    if (mark == std::string::npos) return nullptr;
+    const auto copies = copies_.find(std::string_view(name).substr(0, mark));
+    if (copies == copies_.end()) return nullptr;
+    // The number as copyComponent writes it: digits, no leading zero.
+    const std::string_view digits = std::string_view(name).substr(mark + 1);
+    if (digits.empty() || digits.size() > 9 || digits[0] == '0') return nullptr;
+    std::size_t number = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return nullptr;
+        number = number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return number <= copies->second.size() ? copies->second[number - 1] : nullptr;
 }
 
 Component* Win32Window::known(const std::string& name) const {

@@ -35,6 +35,11 @@ TEST_F(WindowEventTest, ButtonClicksReachTheirBindingWithTheirSource) {
     const std::string second = main->copyComponent("按钮_游戏");
     EXPECT_EQ(first, "按钮_游戏#1");
     EXPECT_EQ(second, "按钮_游戏#2");
+    // Copies are found by their number (no map holds them): a copy of a copy counts
+    // on, and names that only look like a copy's name none.
+    EXPECT_EQ(main->copyComponent(first), "按钮_游戏#3");
+    for (const char* other : {"按钮_游戏#03", "按钮_游戏#0", "按钮_游戏#4", "按钮_游戏#", "按钮_游戏#1x", "按钮_音乐#1"})
+        EXPECT_FALSE(main->has(other)) << other;
     main->setText(second, Prop::Text, "记事本");
     main->setText(second, Prop::Tag, "2");
     main->setNumber(second, Prop::Left, 66);
