@@ -77,29 +77,41 @@ CategoryListing Catalog::load(Category category) {
     // Names and paths from one reading, so that they always come from the same file.
     CategoryListing listing;
     settings_.useWhole({{SectionNames, categoryKey(category)}, {SectionPaths, categoryKey(category)}},
-                       [&](const ProfileViews& lists) { listing = held(category, lists[0], lists[1]); });
+                       [&](const ProfileViews& lists) {
+                           if (holdPaths(category, lists[0], lists[1])) listing.names = splitList(lists[0]);
+                       });
     return listing;
 }
 
 std::array<CategoryListing, 4> Catalog::loadAll() {
-    // One reading for all: a kjfs.ini may be as long as 64 MB, and every reading reads it whole.
-    std::vector<IniName> names;
-    for (Category category : AllCategories) {
-        names.push_back({SectionNames, categoryKey(category)});
-        names.push_back({SectionPaths, categoryKey(category)});
-    }
     std::array<CategoryListing, 4> listings;
-    settings_.useWhole(names, [&](const ProfileViews& lists) {
-        for (Category category : AllCategories)
-            listings[slot(category)] = held(category, lists[2 * slot(category)], lists[2 * slot(category) + 1]);
+    useAll([&](const std::array<Names, 4>& names) {
+        for (std::size_t i = 0; i < names.size(); ++i) listings[i].names.assign(names[i].begin(), names[i].end());
     });
     return listings;
 }
 
-CategoryListing Catalog::held(Category category, std::string_view names, std::string_view paths) {
-    if (names.empty()) return {};
+void Catalog::useAll(const std::function<void(const std::array<Names, 4>&)>& use) {
+    // One reading for all: a kjfs.ini may be as long as 64 MB, and every reading reads it whole.
+    std::vector<IniName> keys;
+    for (Category category : AllCategories) {
+        keys.push_back({SectionNames, categoryKey(category)});
+        keys.push_back({SectionPaths, categoryKey(category)});
+    }
+    settings_.useWhole(keys, [&](const ProfileViews& lists) {
+        std::array<Names, 4> names;
+        for (Category category : AllCategories) {
+            const std::size_t at = 2 * slot(category);
+            if (holdPaths(category, lists[at], lists[at + 1])) names[slot(category)] = listMembers(lists[at]);
+        }
+        use(names);
+    });
+}
+
+bool Catalog::holdPaths(Category category, std::string_view names, std::string_view paths) {
+    if (names.empty()) return false;
     paths_[slot(category)] = packList(paths);
-    return {splitList(names)};
+    return true;
 }
 
 bool Catalog::append(Category category, std::string_view name, std::string_view path) {

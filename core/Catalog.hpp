@@ -3,6 +3,7 @@
 // parallel lists per category: names under "快捷方式", paths under "快捷链接".
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,10 @@ public:
     CategoryListing load(Category category);
     // load() for the four categories, in their order, from one reading of the file.
     std::array<CategoryListing, 4> loadAll();
+    // The same, with the names as views into the bytes read, valid while `use` runs:
+    // a list may be as long as the file, and its names are not copied on the way.
+    using Names = std::vector<std::string_view>;
+    void useAll(const std::function<void(const std::array<Names, 4>&)>& use);
     // Appends one entry at the end of its category in kjfs.ini, names and paths
     // in one atomic replacement. True when it was stored.
     bool append(Category category, std::string_view name, std::string_view path);
@@ -43,8 +48,8 @@ public:
     std::optional<std::string> pathAt(Category category, int position) const;
 
 private:
-    // The listing of the stored lists; the paths are held when there are names.
-    CategoryListing held(Category category, std::string_view names, std::string_view paths);
+    // Whether the stored name list has names; when it has, the paths are held from it.
+    bool holdPaths(Category category, std::string_view names, std::string_view paths);
 
     SettingsFile& settings_;
     std::array<PackedList, 4> paths_;

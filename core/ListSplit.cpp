@@ -49,6 +49,12 @@ std::vector<std::string> splitList(std::string_view text) {
     return members;
 }
 
+std::vector<std::string_view> listMembers(std::string_view text) {
+    std::vector<std::string_view> members;
+    forEachMember(text, [&](std::string_view member) { members.push_back(member); });
+    return members;
+}
+
 PackedList packList(std::string_view text) {
     PackedList list;
     std::size_t bytes = 0, count = 0;

@@ -11,6 +11,9 @@ inline constexpr std::string_view ListSeparator = "%$";
 // boundaries only; a trailing separator gives no empty last member.
 std::vector<std::string> splitList(std::string_view text);
 
+// The members splitList finds, as views into `text`.
+std::vector<std::string_view> listMembers(std::string_view text);
+
 // The members splitList finds, held as one text: a list of a thousand paths is one
 // allocation, not a thousand.
 class PackedList {

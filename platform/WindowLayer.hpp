@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "platform/Declaration.hpp"
 
@@ -61,7 +62,7 @@ public:
     virtual bool has(const std::string& component) const = 0;
 
     virtual std::string text(const std::string& component, Prop prop) const = 0;
-    virtual void setText(const std::string& component, Prop prop, const std::string& value) = 0;
+    virtual void setText(const std::string& component, Prop prop, std::string_view value) = 0;
     virtual int number(const std::string& component, Prop prop) const = 0;
     virtual void setNumber(const std::string& component, Prop prop, int value) = 0;
     virtual bool flag(const std::string& component, Prop prop) const = 0;

@@ -44,14 +44,14 @@ int contentHeight(int count) {
 
 int pageOf(Category category) { return static_cast<int>(category); }
 
-void fillPage(AppContext& ctx, Category category, const CategoryListing& listing) {
+void fillPage(AppContext& ctx, Category category, const Catalog::Names& names) {
     Window& window = *ctx.main;
     const component::CategoryPage& parts = component::categoryPages[pageOf(category)];
     std::vector<std::string>& buttons = ctx.entryButtons[pageOf(category)];
 
-    window.setFlag(parts.emptyLabel, Prop::Visible, listing.empty());
+    window.setFlag(parts.emptyLabel, Prop::Visible, names.empty());
 
-    const int count = static_cast<int>(listing.names.size());
+    const int count = static_cast<int>(names.size());
     for (int p = 1; p <= count; ++p) {
         if (static_cast<int>(buttons.size()) < p) {
             std::string made = window.copyComponent(parts.templateButton);
@@ -60,7 +60,7 @@ void fillPage(AppContext& ctx, Category category, const CategoryListing& listing
         }
         const std::string& button = buttons[p - 1];
         const Place place = placeOf(p);
-        window.setText(button, Prop::Text, listing.names[p - 1]);
+        window.setText(button, Prop::Text, names[p - 1]);
         window.setText(button, Prop::Tag, numberToText(p));
         window.setFlag(button, Prop::Visible, true);
         window.setNumber(button, Prop::Left, place.left);
@@ -84,8 +84,10 @@ int positionFromTag(const std::string& tag) {
 }  // namespace
 
 void fillPages(AppContext& ctx) {
-    const std::array<CategoryListing, 4> listings = ctx.catalog.loadAll();
-    for (Category category : AllCategories) fillPage(ctx, category, listings[static_cast<std::size_t>(category)]);
+    // The names are looked at where they were read: a list may be as long as the file.
+    ctx.catalog.useAll([&](const std::array<Catalog::Names, 4>& names) {
+        for (Category category : AllCategories) fillPage(ctx, category, names[static_cast<std::size_t>(category)]);
+    });
 }
 
 bool launchEntry(AppContext& ctx, Category category, EventContext& ev) {

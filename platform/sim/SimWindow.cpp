@@ -72,7 +72,7 @@ std::string SimWindow::text(const std::string& component, Prop prop) const {
     }
 }
 
-void SimWindow::setText(const std::string& component, Prop prop, const std::string& value) {
+void SimWindow::setText(const std::string& component, Prop prop, std::string_view value) {
     check(component, prop, PropType::Text);
     if (component.empty()) {
         (prop == Prop::Text ? title_ : tag_) = value;

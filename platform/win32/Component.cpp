@@ -139,7 +139,7 @@ bool Component::getText(Prop prop, std::string& value) const {
     }
 }
 
-bool Component::setText(Prop prop, const std::string& value) {
+bool Component::setText(Prop prop, std::string_view value) {
     switch (prop) {
     case Prop::Tag:
         tag_ = value;

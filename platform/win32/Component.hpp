@@ -60,7 +60,7 @@ public:
 
     // Run-time properties; false when the component has no such property.
     virtual bool getText(Prop prop, std::string& value) const;
-    virtual bool setText(Prop prop, const std::string& value);
+    virtual bool setText(Prop prop, std::string_view value);
     virtual bool getNumber(Prop prop, int& value) const;
     virtual bool setNumber(Prop prop, int value);
     virtual bool getFlag(Prop prop, bool& value) const;

@@ -17,7 +17,7 @@ void EmptyPageLabel::create(HWND parent, int id) {
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-bool EmptyPageLabel::setText(Prop prop, const std::string& value) {
+bool EmptyPageLabel::setText(Prop prop, std::string_view value) {
     const bool handled = Component::setText(prop, value);
     if (handle()) InvalidateRect(handle(), nullptr, TRUE);
     return handled;

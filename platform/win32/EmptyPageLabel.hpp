@@ -14,7 +14,7 @@ public:
     using Component::Component;
     HWND handle() const override { return NativeWindow::handle(); }
     void create(HWND parent, int id) override;
-    bool setText(Prop prop, const std::string& value) override;
+    bool setText(Prop prop, std::string_view value) override;
 
     // The colour of ring `ring` (0 = outermost) of a frame `width` rings wide.
     static COLORREF ringColour(const Shading& shading, int ring, int width);

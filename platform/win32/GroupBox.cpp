@@ -16,7 +16,7 @@ void GroupBox::create(HWND parent, int id) {
                  0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-bool GroupBox::setText(Prop prop, const std::string& value) {
+bool GroupBox::setText(Prop prop, std::string_view value) {
     const bool handled = Component::setText(prop, value);
     if (handle()) InvalidateRect(handle(), nullptr, TRUE);
     return handled;

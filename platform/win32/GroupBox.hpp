@@ -13,7 +13,7 @@ public:
     using Component::Component;
     HWND handle() const override { return NativeWindow::handle(); }
     void create(HWND parent, int id) override;
-    bool setText(Prop prop, const std::string& value) override;
+    bool setText(Prop prop, std::string_view value) override;
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -48,7 +48,7 @@ bool FileDialogComponent::getText(Prop prop, std::string& value) const {
     return true;
 }
 
-bool FileDialogComponent::setText(Prop prop, const std::string& value) {
+bool FileDialogComponent::setText(Prop prop, std::string_view value) {
     if (prop != Prop::FileName) return Component::setText(prop, value);
     fileName_ = value;
     return true;

@@ -32,7 +32,7 @@ public:
     // Opens the dialog modally with the declared filter; true when a file was chosen.
     bool open(System& system);
     bool getText(Prop prop, std::string& value) const override;
-    bool setText(Prop prop, const std::string& value) override;
+    bool setText(Prop prop, std::string_view value) override;
 
 private:
     std::string fileName_;

@@ -72,7 +72,7 @@ public:
     const WindowDecl& declaration() const override { return decl_; }
     bool has(const std::string& component) const override;
     std::string text(const std::string& component, Prop prop) const override;
-    void setText(const std::string& component, Prop prop, const std::string& value) override;
+    void setText(const std::string& component, Prop prop, std::string_view value) override;
     int number(const std::string& component, Prop prop) const override;
     void setNumber(const std::string& component, Prop prop, int value) override;
     bool flag(const std::string& component, Prop prop) const override;

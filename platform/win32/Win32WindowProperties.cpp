@@ -64,7 +64,7 @@ std::string Win32Window::text(const std::string& component, Prop prop) const {
     return value;
 }
 
-void Win32Window::setText(const std::string& component, Prop prop, const std::string& value) {
+void Win32Window::setText(const std::string& component, Prop prop, std::string_view value) {
     if (component.empty()) {
         if (prop == Prop::Tag) tag_ = value;
         if (prop == Prop::Text && handle()) SetWindowTextW(handle(), toWide(value).c_str());

@@ -49,7 +49,7 @@ public:
     const WindowDecl& declaration() const override { return inner_.declaration(); }
     bool has(const std::string& c) const override { return inner_.has(c); }
     std::string text(const std::string& c, Prop p) const override { return inner_.text(c, p); }
-    void setText(const std::string& c, Prop p, const std::string& v) override { inner_.setText(c, p, v); }
+    void setText(const std::string& c, Prop p, std::string_view v) override { inner_.setText(c, p, v); }
     int number(const std::string& c, Prop p) const override { return inner_.number(c, p); }
     void setNumber(const std::string& c, Prop p, int v) override { inner_.setNumber(c, p, v); }
     bool flag(const std::string& c, Prop p) const override { return inner_.flag(c, p); }
