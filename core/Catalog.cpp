@@ -18,12 +18,10 @@ namespace {
 
 std::size_t slot(Category category) { return static_cast<std::size_t>(category); }
 
-bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
 // The text without a last byte that is half a double-byte character: it would take
 // the first byte of a separator written after it as its own (and it is no character).
 std::string_view withoutDanglingLead(std::string_view text) {
-    if (!text.empty() && isLead(text.back()) && startsCharacter(text, text.size() - 1)) text.remove_suffix(1);
+    if (!startsCharacter(text, text.size())) text.remove_suffix(1);
     return text;
 }
 

@@ -57,10 +57,7 @@ std::vector<std::string_view> listMembers(std::string_view text) {
 
 PackedList packList(std::string_view text) {
     PackedList list;
-    std::size_t bytes = 0, count = 0;
-    forEachMember(text, [&](std::string_view member) { bytes += member.size(), ++count; });
-    list.text_.reserve(bytes);
-    list.ends_.reserve(count);
+    list.text_.reserve(text.size());  // the members are the text less its separators
     forEachMember(text, [&](std::string_view member) {
         list.text_.append(member);
         list.ends_.push_back(list.text_.size());

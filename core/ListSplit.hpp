@@ -37,7 +37,8 @@ PackedList packList(std::string_view text);
 std::size_t listSize(std::string_view text);
 
 // Whether a character starts at byte `at` of a GBK text read from its start, where
-// a byte of 0x80 or more takes the byte after it and any other byte stands alone.
+// a byte of 0x80 or more takes the byte after it and any other byte stands alone;
+// at the text's size, whether its last character is whole.
 bool startsCharacter(std::string_view text, std::size_t at);
 
 // Whether a stored list ends in a separator that splitList finds (one at a character

@@ -62,7 +62,7 @@ DWORD Component::commonStyle() const {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (visible_) style |= WS_VISIBLE;
     if (disabled_) style |= WS_DISABLED;
-    // A copy has a name of its own; its declaration is the template's.
+    // A copy has a number of its own; its declaration is the template's.
     const bool copy = decl_.copiesTabStop && copy_ != 0;
     if (decl_.tabStop || copy) style |= WS_TABSTOP;
     return style;

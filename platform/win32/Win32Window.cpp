@@ -11,10 +11,6 @@
 #include "platform/win32/Win32WindowLayer.hpp"
 
 namespace velarion::win32 {
-namespace {
-
-
-}  // namespace
 
 Win32Window::Win32Window(Win32WindowLayer& layer, const WindowDecl& decl,
                          const Behaviours& behaviours)

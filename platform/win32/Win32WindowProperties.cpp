@@ -1,6 +1,8 @@
 // The run-time properties of a window, by component name: the window's own
 // (the name "") and those of its components.
 
+#include <charconv>
+
 #include "platform/win32/Controls.hpp"
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/Win32Window.hpp"
@@ -18,14 +20,11 @@ Component* Win32Window::copyNamed(const std::string& name) const {
     if (mark == std::string::npos) return nullptr;
     const auto copies = copies_.find(std::string_view(name).substr(0, mark));
     if (copies == copies_.end()) return nullptr;
-    // The number as copyComponent writes it: digits, no leading zero.
+    // The number as copyComponent writes it: digits only, no leading zero.
     const std::string_view digits = std::string_view(name).substr(mark + 1);
-    if (digits.empty() || digits.size() > 9 || digits[0] == '0') return nullptr;
     std::size_t number = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return nullptr;
-        number = number * 10 + static_cast<std::size_t>(c - '0');
-    }
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || digits[0] == '0') return nullptr;
     return number <= copies->second.size() ? copies->second[number - 1] : nullptr;
 }
 
