@@ -444,74 +444,120 @@ bool iniNamesWritable(std::string_view section, std::string_view key) {
     return !lookupName(section).empty() && !lookupName(key).empty();
 }
 
-bool iniWriteInPlace(std::string& content, std::string_view section, std::string_view key, std::string_view value) {
-    if (!iniNamesWritable(section, key)) return false;
+namespace {
+
+// Whether a character starts at byte `at` of a GBK text read from its start. A byte
+// that is no lead byte always ends a character (alone, or as a trail byte), so it
+// depends on the lead bytes right before `at` only: an even number of them.
+bool startsGbkCharacter(std::string_view text, std::size_t at) {
+    std::size_t leads = 0;
+    while (at > leads && ini::isGbkLead(static_cast<unsigned char>(text[at - leads - 1]))) ++leads;
+    return leads % 2 == 0;
+}
+
+// An edit whose bytes stay in the value of a key line: marks it as one that moves
+// no line and changes no other line of a GBK file, when it is so.
+void markInValue(IniEdit& edit, std::string_view content, const Line& line) {
+    const std::string_view text = edit.text();
+    edit.line = line.content.first;
+    edit.inValue = line.hasValue && edit.from >= line.afterEquals && edit.to <= line.content.last &&
+                   content[line.name.first] != '[' &&  // a ']' added would make it a header
+                   startsGbkCharacter(content, edit.from) && startsGbkCharacter(text, text.size()) &&
+                   text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+// What iniWriteInPlace changes, or none when the names cannot be written.
+std::optional<IniEdit> writeEdit(std::string_view content, std::string_view section, std::string_view key,
+                                 std::string_view value) {
+    if (!iniNamesWritable(section, key)) return std::nullopt;
     while (!value.empty() && isBlank(static_cast<unsigned char>(value.front()))) value.remove_prefix(1);
 
-    // Where the edit goes, worked out before the content changes (the text is a view on it).
-    std::size_t from = 0, to = 0;
-    std::string inserted;
-    bool valueAsItStands = false;  // the new value goes in as given (GBK file, value in place)
-    {
-        const Text text(content);
-        const Place place = text.find(lookupName(section), lookupName(key));
-        const std::string lineBreak = text.encode("\r\n");
-        // Made only where a line is added: the value may be as long as the file.
-        auto keyLine = [&] {
-            std::string line(trimGbk(key));
-            line.reserve(line.size() + value.size() + 3);
-            return line.append("=").append(value).append("\r\n");
-        };
-        if (!place.sectionFound) {
-            // A new section at the end, on a line of its own.
-            if (place.endsUnended) inserted += lineBreak;
-            std::string lines = "[";
-            lines.append(trimGbk(section)).append("]\r\n").append(keyLine());
-            inserted += text.encode(lines);
-            from = to = text.end();
-        } else if (place.key) {
-            // Replace the rest of the line after '=' (or after the key when it has none).
-            const Line& line = *place.key;
-            from = line.hasValue ? line.afterEquals : line.name.last;
-            to = line.content.last;
-            if (line.hasValue && text.isGbk())
-                valueAsItStands = true;  // a value that may be as long as the file is not copied twice
-            else
-                inserted = text.encode((line.hasValue ? "" : "=") + std::string(value));
+    IniEdit edit;
+    const Text text(content);
+    const Place place = text.find(lookupName(section), lookupName(key));
+    const std::string lineBreak = text.encode("\r\n");
+    // Made only where a line is added: the value may be as long as the file.
+    auto keyLine = [&] {
+        std::string line(trimGbk(key));
+        line.reserve(line.size() + value.size() + 3);
+        return line.append("=").append(value).append("\r\n");
+    };
+    if (!place.sectionFound) {
+        // A new section at the end, on a line of its own.
+        if (place.endsUnended) edit.made += lineBreak;
+        std::string lines = "[";
+        lines.append(trimGbk(section)).append("]\r\n").append(keyLine());
+        edit.made += text.encode(lines);
+        edit.from = edit.to = text.end();
+    } else if (place.key) {
+        // Replace the rest of the line after '=' (or after the key when it has none).
+        const Line& line = *place.key;
+        edit.from = line.hasValue ? line.afterEquals : line.name.last;
+        edit.to = line.content.last;
+        if (line.hasValue && text.isGbk()) {
+            edit.given = value;  // a value that may be as long as the file is not copied
+            edit.usesGiven = true;
         } else {
-            // A new key after the last key of the section (or its header).
-            const Line& after = place.lastKeyLine;
-            if (after.terminatorEnd == after.content.last) inserted += lineBreak;  // the file's last line, unended
-            inserted += text.encode(keyLine());
-            from = to = after.terminatorEnd;
+            edit.made = text.encode((line.hasValue ? "" : "=") + std::string(value));
+        }
+        if (text.isGbk()) markInValue(edit, content, line);
+    } else {
+        // A new key after the last key of the section (or its header).
+        const Line& after = place.lastKeyLine;
+        if (after.terminatorEnd == after.content.last) edit.made += lineBreak;  // the file's last line, unended
+        edit.made += text.encode(keyLine());
+        edit.from = edit.to = after.terminatorEnd;
+    }
+    edit.changes = content.substr(edit.from, edit.to - edit.from) != edit.text();
+    return edit;
+}
+
+bool applyEdit(std::string& content, const std::optional<IniEdit>& edit) {
+    if (!edit || !edit->changes) return false;
+    content.replace(edit->from, edit->to - edit->from, edit->text());
+    return true;
+}
+
+}  // namespace
+
+std::optional<IniEdit> iniExtendEdit(std::string_view content, std::string_view section, std::string_view key,
+                                     std::size_t keep, std::string_view tail) {
+    if (!iniNamesWritable(section, key)) return std::nullopt;
+    if (keep == 0) return writeEdit(content, section, key, tail);
+    const Text text(content);
+    if (text.isGbk()) {
+        const std::optional<Line> line = text.find(lookupName(section), lookupName(key)).key;
+        const std::optional<Range> value = valueOf(text, line);
+        if (value && keep <= value->last - value->first) {
+            // Quotes around the value, and what follows a zero character, stay where they
+            // are: the value reads as the kept bytes and the tail.
+            IniEdit edit;
+            edit.from = value->first + keep;
+            edit.to = value->last;
+            edit.given = tail;
+            edit.usesGiven = true;
+            edit.changes = content.substr(edit.from, edit.to - edit.from) != tail;
+            markInValue(edit, content, *line);
+            return edit;
         }
     }
-    const std::string_view replacement = valueAsItStands ? value : std::string_view(inserted);
-    if (std::string_view(content).substr(from, to - from) == replacement) return false;
-    content.replace(from, to - from, replacement);
-    return true;
+    std::string whole = iniRead(content, section, key);
+    whole.resize(std::min(keep, whole.size()));
+    std::optional<IniEdit> edit = writeEdit(content, section, key, whole.append(tail));
+    if (edit && edit->usesGiven) {  // it would point into `whole`
+        edit->made = std::string(edit->given);
+        edit->usesGiven = false;
+    }
+    return edit;
+}
+
+bool iniWriteInPlace(std::string& content, std::string_view section, std::string_view key, std::string_view value) {
+    return applyEdit(content, writeEdit(content, section, key, value));
 }
 
 bool iniExtendInPlace(std::string& content, std::string_view section, std::string_view key, std::size_t keep,
                       std::string_view tail) {
-    if (!iniNamesWritable(section, key)) return false;
-    if (keep == 0) return iniWriteInPlace(content, section, key, tail);
-    std::optional<Range> value;
-    {
-        const Text text(content);
-        if (text.isGbk()) value = valueOf(text, text.find(lookupName(section), lookupName(key)).key);
-    }
-    if (value && keep <= value->last - value->first) {
-        // Quotes around the value, and what follows a zero character, stay where they
-        // are: the value reads as the kept bytes and the tail.
-        const std::size_t from = value->first + keep;
-        if (std::string_view(content).substr(from, value->last - from) == tail) return false;
-        content.replace(from, value->last - from, tail);
-        return true;
-    }
-    std::string whole = iniRead(content, section, key);
-    whole.resize(std::min(keep, whole.size()));
-    return iniWriteInPlace(content, section, key, whole.append(tail));
+    return applyEdit(content, iniExtendEdit(content, section, key, keep, tail));
 }
 
 std::string iniWrite(std::string_view fileBytes, std::string_view section, std::string_view key,

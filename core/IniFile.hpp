@@ -25,6 +25,7 @@
 // written.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +77,27 @@ bool iniWriteInPlace(std::string& content, std::string_view section, std::string
 // GBK and the value is there, only the bytes after the kept ones are replaced.
 bool iniExtendInPlace(std::string& content, std::string_view section, std::string_view key, std::size_t keep,
                       std::string_view tail);
+
+// An edit of a content: its bytes [from, to) become text().
+struct IniEdit {
+    std::size_t from = 0, to = 0;
+    std::string made;        // the new bytes, where they had to be made
+    std::string_view given;  // or the caller's own, where they go in as they stand
+    bool usesGiven = false;
+    bool changes = true;     // false: the bytes are what they would become
+    // The edit stays in the value of one key line of a GBK file (which starts at `line`)
+    // and adds no line break and no broken character: every other line reads as before,
+    // so further edits can be found in the content before it.
+    bool inValue = false;
+    std::size_t line = 0;
+
+    std::string_view text() const { return usesGiven ? given : std::string_view(made); }
+};
+
+// The edit iniExtendInPlace makes of the content (which is not touched: it may be a
+// view of the file itself), or none when the names cannot be written.
+std::optional<IniEdit> iniExtendEdit(std::string_view content, std::string_view section, std::string_view key,
+                                     std::size_t keep, std::string_view tail);
 
 // Several items, in order, as one new content.
 std::string iniWriteAll(std::string_view fileBytes, const std::vector<IniItem>& items);

@@ -1,5 +1,8 @@
 #include "core/Profile.hpp"
 
+#include <algorithm>
+#include <optional>
+
 namespace velarion {
 
 std::string_view skipLeadingControls(std::string_view text) {
@@ -22,6 +25,26 @@ std::vector<IniName> cleanedNames(const std::vector<IniName>& names, bool& any) 
     return wanted;
 }
 
+// The edits of the items, all found in the content read, in the order they stand
+// in it; none when one of them could change where a later one goes (a line added,
+// the same line twice): then each must be found in the content the one before it made.
+std::optional<std::vector<IniEdit>> editsInValues(std::string_view content, const std::vector<IniItem>& items) {
+    std::vector<IniEdit> edits;
+    for (const IniItem& item : items) {
+        std::optional<IniEdit> edit = iniExtendEdit(content, skipLeadingControls(item.section),
+                                                    skipLeadingControls(item.key), item.keep, item.value);
+        if (!edit) continue;
+        if (!edit->inValue) return std::nullopt;
+        edits.push_back(std::move(*edit));
+    }
+    std::sort(edits.begin(), edits.end(), [](const IniEdit& a, const IniEdit& b) { return a.from < b.from; });
+    // Two items of one line: the second must see what the first made of it (a value
+    // it left as it was may be another one by then).
+    for (std::size_t i = 1; i < edits.size(); ++i)
+        if (edits[i].line == edits[i - 1].line) return std::nullopt;
+    return edits;
+}
+
 // The items written into the content read (its status is the file's), then the file
 // replaced by it when anything changed.
 bool writeInto(System& system, const std::string& path, FileContents old, const std::vector<IniItem>& items) {
@@ -31,14 +54,32 @@ bool writeInto(System& system, const std::string& path, FileContents old, const 
     // A file that exists but cannot be read is never replaced by one built without it.
     if (old.status == FileReadStatus::Failed) return false;
     if (items.empty()) return true;
-    // The items are written into the content read, in place (it comes with room for
-    // small edits): a file may be tens of megabytes.
-    std::string content = std::move(old.bytes);
+    // A file may be tens of megabytes. Where every edit stays in a value, the new file
+    // is written from the old bytes where they were read and the edits' own; else the
+    // items go one after another into a copy.
+    if (const std::optional<std::vector<IniEdit>> edits = editsInValues(old.bytes, items)) {
+        const bool changes = std::any_of(edits->begin(), edits->end(), [](const IniEdit& e) { return e.changes; });
+        if (old.status == FileReadStatus::Ok && !changes) return true;  // nothing changes
+        std::vector<std::string_view> pieces;
+        std::size_t at = 0;
+        for (const IniEdit& edit : *edits) {
+            pieces.push_back(old.bytes.substr(at, edit.from - at));
+            pieces.push_back(edit.text());
+            at = edit.to;
+        }
+        pieces.push_back(old.bytes.substr(at));
+        return system.replaceFileWith(path, pieces, std::move(old));
+    }
+    const bool existed = old.status == FileReadStatus::Ok;
+    std::string content;
+    content.reserve(old.bytes.size() + 64 * 1024);  // room for the edits: nothing moves but what follows one
+    content = old.bytes;
+    old = {};  // a file held cannot be replaced
     bool changed = false;
     for (const IniItem& item : items)
         changed = iniExtendInPlace(content, skipLeadingControls(item.section), skipLeadingControls(item.key), item.keep,
                                    item.value) || changed;
-    if (old.status == FileReadStatus::Ok && !changed) return true;  // nothing changes
+    if (existed && !changed) return true;  // nothing changes
     return system.replaceFile(path, content);
 }
 
@@ -77,7 +118,7 @@ void useProfileValues(System& system, std::string_view file, const std::vector<I
     const std::vector<IniName> wanted = cleanedNames(names, any);
     FileContents contents;
     if (!file.empty() && any) contents = system.readWholeFile(std::string(file));
-    if (contents.status != FileReadStatus::Ok) contents.bytes.clear();
+    if (contents.status != FileReadStatus::Ok) contents.bytes = {};
     std::vector<std::string> decoded;
     ProfileViews values = iniViewMany(contents.bytes, wanted, decoded);
     use(values);

@@ -5,7 +5,10 @@
 // Every text is a GBK byte string.
 
 #include <cstddef>
+#include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace velarion {
 
@@ -29,9 +32,19 @@ struct LocalClock {
 
 enum class FileReadStatus { Ok, Missing, Failed };
 
+// What keeps the bytes of a file read: memory they were read into, or a view of
+// the file itself.
+class FileKeeper {
+public:
+    virtual ~FileKeeper() = default;
+};
+
+// A file's content as read. The bytes stay where they are while this lives (it may
+// be moved); while it lives the file may be impossible to replace (a mapped file is).
 struct FileContents {
     FileReadStatus status = FileReadStatus::Missing;
-    std::string bytes;
+    std::string_view bytes;
+    std::unique_ptr<FileKeeper> keeper;
 };
 
 // Message box flags the program uses.
@@ -56,13 +69,19 @@ public:
     // Makes the running program's own folder the current directory, as the system names
     // the folder: a name with characters GBK does not have would not survive a GBK text.
     virtual bool enterProgramFolder() = 0;
-    // Whole-file access for the INI engine. replaceFile is atomic: afterwards the
+    // Whole-file access for the INI engine. A replacement is atomic: afterwards the
     // file holds either its old bytes or the new ones, never a mixture, whatever happens.
-    // A content read has room for ContentRoom more bytes (what an edit adds) without
-    // moving.
-    static constexpr std::size_t ContentRoom = 64 * 1024;
     virtual FileContents readWholeFile(const std::string& path) = 0;
-    virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // The new content is `pieces` one after another. They may lie in `source`, the
+    // file's content as read: it is let go after they are written and before the new
+    // file takes the old one's place (an edit of a long file writes the bytes it keeps
+    // from where they were read).
+    virtual bool replaceFileWith(const std::string& path, std::span<const std::string_view> pieces,
+                                 FileContents source) = 0;
+    bool replaceFile(const std::string& path, std::string_view bytes) {
+        const std::string_view whole[] = {bytes};
+        return replaceFileWith(path, whole, {});
+    }
 
     // Registry. fullPath is "key\path\valueName", split at its last backslash
     // (a trail byte of a double-byte character never counts).

@@ -101,22 +101,43 @@ bool SimSystem::setCurrentDirectory(const std::string& directory) {
     return true;
 }
 
+namespace {
+
+// A copy of the file's bytes, counted among the reads held of that file while it lives.
+class HeldRead final : public FileKeeper {
+public:
+    HeldRead(std::string bytes, std::shared_ptr<int> share) : bytes(std::move(bytes)), share_(std::move(share)) {}
+    const std::string bytes;
+
+private:
+    std::shared_ptr<int> share_;
+};
+
+}  // namespace
+
 FileContents SimSystem::readWholeFile(const std::string& path) {
     ++wholeFileReads;
     std::string wanted = folded(resolvePath(path));
     for (const std::string& failing : unreadable)
-        if (folded(resolvePath(failing)) == wanted) return {FileReadStatus::Failed, {}};
+        if (folded(resolvePath(failing)) == wanted) return {FileReadStatus::Failed, {}, nullptr};
     auto it = files_.find(wanted);
-    if (it == files_.end()) return {FileReadStatus::Missing, {}};
-    FileContents contents{FileReadStatus::Ok, {}};
-    contents.bytes.reserve(it->second.bytes.size() + ContentRoom);
-    contents.bytes = it->second.bytes;
-    return contents;
+    if (it == files_.end()) return {FileReadStatus::Missing, {}, nullptr};
+    std::shared_ptr<int>& share = heldReads_[wanted];
+    if (!share) share = std::make_shared<int>();
+    auto held = std::make_unique<HeldRead>(it->second.bytes, share);
+    const std::string_view bytes = held->bytes;
+    return {FileReadStatus::Ok, bytes, std::move(held)};
 }
 
-bool SimSystem::replaceFile(const std::string& path, const std::string& bytes) {
+bool SimSystem::replaceFileWith(const std::string& path, std::span<const std::string_view> pieces,
+                                FileContents source) {
+    std::string bytes;
+    for (const std::string_view piece : pieces) bytes += piece;
+    source = {};
     if (path.empty() || writeFails(path)) return false;
-    putFile(path, bytes);
+    const auto held = heldReads_.find(folded(resolvePath(path)));
+    if (held != heldReads_.end() && held->second.use_count() > 1) return false;
+    putFile(path, std::move(bytes));
     ++replacements;
     return true;
 }

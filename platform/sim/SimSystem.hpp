@@ -5,7 +5,9 @@
 //
 // Files: full path -> bytes. A path without a drive or folder ("kjfs.ini") lies in the
 // current directory. Paths compare without regard to ASCII letter case, as on Windows.
-// replaceFile swaps in the whole new content at once, or fails and leaves the old one;
+// A replacement swaps in the whole new content at once, or fails and leaves the old one;
+// it fails while a content read of that file is still held, as a replacement of a
+// mapped file does on Windows (the source it is given is let go first);
 // writes fail for every path (failAllWrites) or for chosen ones (failWritesTo), and a file
 // can be made unreadable (unreadable) to stand for a file that exists but cannot be read.
 //
@@ -35,8 +37,10 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,7 +60,7 @@ public:
     bool failAllWrites = false;
     std::set<std::string> failWritesTo;  // paths as given (compared without case)
     std::set<std::string> unreadable;    // paths whose read fails
-    int replacements = 0;                // successful replaceFile calls
+    int replacements = 0;                // successful replacements
     int wholeFileReads = 0;              // readWholeFile calls
 
     // The full path a file name stands for (relative names lie in the current directory).
@@ -130,7 +134,8 @@ public:
     // setCurrentDirectory(executable.directory), recorded as such a call.
     bool enterProgramFolder() override { return setCurrentDirectory(executable.directory); }
     FileContents readWholeFile(const std::string& path) override;
-    bool replaceFile(const std::string& path, const std::string& bytes) override;
+    bool replaceFileWith(const std::string& path, std::span<const std::string_view> pieces,
+                         FileContents source) override;
     bool writeRegistryText(RegistryRoot root, const std::string& fullPath, const std::string& text) override;
     bool deleteRegistryItem(RegistryRoot root, const std::string& fullPath) override;
     bool registryValueExists(RegistryRoot root, const std::string& fullPath) override {
@@ -162,6 +167,8 @@ private:
     static KeyId keyId(RegistryRoot root, const std::string& keyPath);
 
     std::map<std::string, StoredFile> files_;  // by folded full path
+    // By folded full path: one share for every content read still held.
+    std::map<std::string, std::shared_ptr<int>> heldReads_;
     std::map<KeyId, RegistryKey> keys_;
     LocalClock baseClock_{2024, 5, 20, 12, 0, 0};
     long long clockOriginMs_ = 0;

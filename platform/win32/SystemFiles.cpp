@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/win32/Encoding.hpp"
@@ -48,15 +50,13 @@ std::wstring decimal(unsigned long long value) {
     return std::wstring(first, digits + 24);
 }
 
-bool writeAll(HANDLE file, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t chunk = bytes.size() - done > (1u << 30) ? (1u << 30) : bytes.size() - done;
+bool writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t chunk = bytes.size() > (1u << 30) ? (1u << 30) : bytes.size();
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr) ||
-            written == 0)
+        if (!WriteFile(file, bytes.data(), static_cast<DWORD>(chunk), &written, nullptr) || written == 0)
             return false;
-        done += written;
+        bytes.remove_prefix(written);
     }
     return true;
 }
@@ -74,10 +74,10 @@ void removeStaleTemporaries(const std::wstring& folder, const std::wstring& name
     } while (FindNextFileW(search.get(), &found));
 }
 
-// A new temporary file next to the target, holding `bytes`, flushed to the disk.
-// Returns its path, or "" when it could not be made.
+// A new temporary file next to the target, holding the pieces one after another,
+// flushed to the disk. Returns its path, or "" when it could not be made.
 std::wstring writeTemporary(const std::wstring& folder, const std::wstring& name,
-                            const std::string& bytes) {
+                            std::span<const std::string_view> pieces) {
     static unsigned counter = 0;
     for (int tries = 0; tries < 16; ++tries) {
         const std::wstring temp = folder + name + ReplaceTempMarker +
@@ -89,7 +89,9 @@ std::wstring writeTemporary(const std::wstring& folder, const std::wstring& name
             if (GetLastError() == ERROR_FILE_EXISTS) continue;
             return {};
         }
-        const bool stored = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+        bool stored = true;
+        for (const std::string_view piece : pieces) stored = stored && writeAll(file.get(), piece);
+        stored = stored && FlushFileBuffers(file.get());
         file.reset();
         if (stored) return temp;
         DeleteFileW(temp.c_str());
@@ -173,9 +175,65 @@ bool Win32System::enterProgramFolder() {
     return !folder.empty() && SetCurrentDirectoryW(folder.c_str());
 }
 
+namespace {
+
+// Bytes read into the program's own memory.
+class ReadBytes final : public FileKeeper {
+public:
+    std::string bytes;
+};
+
+// A read-only view of a whole file.
+class MappedBytes final : public FileKeeper {
+public:
+    UniqueView view;
+};
+
+// From this size on a file is read through a view of it rather than copied: its
+// pages are in the system's file cache already, a view shows them where they are,
+// while a copy costs fresh memory, and fresh memory a page fault for every 4 KB
+// (64 MB take a quarter of a second on a slow machine before a byte is copied).
+// A small file is read faster than it is mapped.
+constexpr LONGLONG MapFrom = 1 << 20;
+
+FileContents mapped(HANDLE file, std::size_t size) {
+    UniqueKernelHandle mapping(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping) return {FileReadStatus::Failed, {}, nullptr};
+    auto keeper = std::make_unique<MappedBytes>();
+    keeper->view.reset(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, size));
+    if (!keeper->view) return {FileReadStatus::Failed, {}, nullptr};
+    const std::string_view bytes(static_cast<const char*>(keeper->view.get()), size);
+    return {FileReadStatus::Ok, bytes, std::move(keeper)};
+}
+
+FileContents readInto(HANDLE file, std::size_t size) {
+    auto keeper = std::make_unique<ReadBytes>();
+    std::string& bytes = keeper->bytes;
+    bytes.resize(size);
+    // The file is read into a text of its size; what it grew by meanwhile arrives in a
+    // small buffer and is appended (growing the text itself to look for more would
+    // copy it whole into one twice its size).
+    std::size_t done = 0;
+    char more[4096];
+    for (;;) {
+        const bool inPlace = done < bytes.size();
+        DWORD read = 0;
+        if (!ReadFile(file, inPlace ? bytes.data() + done : more,
+                      inPlace ? static_cast<DWORD>(bytes.size() - done) : DWORD{sizeof more}, &read, nullptr))
+            return {FileReadStatus::Failed, {}, nullptr};
+        if (read == 0) break;
+        if (!inPlace) bytes.append(more, read);
+        done += read;
+    }
+    bytes.resize(done);
+    return {FileReadStatus::Ok, bytes, std::move(keeper)};
+}
+
+}  // namespace
+
 FileContents Win32System::readWholeFile(const std::string& path) {
     const std::wstring wide = toWide(path);
-    if (wide.empty()) return {FileReadStatus::Missing, {}};
+    if (wide.empty()) return {FileReadStatus::Missing, {}, nullptr};
     UniqueKernelHandle file;
     retryWhileInUse(InUseMeans::SharingOnly, [&] {
         file.reset(validOrNull(CreateFileW(wide.c_str(), GENERIC_READ,
@@ -186,33 +244,17 @@ FileContents Win32System::readWholeFile(const std::string& path) {
     if (!file) {
         const DWORD error = GetLastError();
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return {missing ? FileReadStatus::Missing : FileReadStatus::Failed, {}};
+        return {missing ? FileReadStatus::Missing : FileReadStatus::Failed, {}, nullptr};
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return {FileReadStatus::Failed, {}};
-    FileContents contents{FileReadStatus::Ok, {}};
-    // With room to spare for what a write adds (a key, an entry): the content is then
-    // edited where it stands, where making it a byte longer would otherwise copy it
-    // into fresh memory, and fresh memory costs a page fault for every 4 KB.
-    contents.bytes.reserve(static_cast<std::size_t>(size.QuadPart) + ContentRoom);
-    contents.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    // The file is read into a text of its size; what it grew by meanwhile arrives in a
-    // small buffer and is appended (growing the text itself to look for more would
-    // copy it whole into one twice its size).
-    std::size_t done = 0;
-    char more[4096];
-    for (;;) {
-        const bool inPlace = done < contents.bytes.size();
-        DWORD read = 0;
-        if (!ReadFile(file.get(), inPlace ? contents.bytes.data() + done : more,
-                      inPlace ? static_cast<DWORD>(contents.bytes.size() - done) : DWORD{sizeof more}, &read, nullptr))
-            return {FileReadStatus::Failed, {}};
-        if (read == 0) break;
-        if (!inPlace) contents.bytes.append(more, read);
-        done += read;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return {FileReadStatus::Failed, {}, nullptr};
+    const auto bytes = static_cast<std::size_t>(size.QuadPart);
+    if (size.QuadPart >= MapFrom) {
+        // Where the file cannot be mapped (it shrank meanwhile, say) it is read.
+        FileContents view = mapped(file.get(), bytes);
+        if (view.status == FileReadStatus::Ok) return view;
     }
-    contents.bytes.resize(done);
-    return contents;
+    return readInto(file.get(), bytes);
 }
 
 // The new content goes to a temporary file in the same folder, is flushed, and
@@ -223,7 +265,8 @@ FileContents Win32System::readWholeFile(const std::string& path) {
 // no file at all. The old file's attributes are given to the new one; its
 // security is the folder's, as for any file made there. Whatever happens, the
 // file holds either its old or its new content.
-bool Win32System::replaceFile(const std::string& path, const std::string& bytes) {
+bool Win32System::replaceFileWith(const std::string& path, std::span<const std::string_view> pieces,
+                                  FileContents source) {
     const std::wstring target = toWide(path);
     if (target.empty()) return false;
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -236,7 +279,9 @@ bool Win32System::replaceFile(const std::string& path, const std::string& bytes)
     // Leftovers can only come from an earlier process (a failed write of this one
     // removes its own), so one look per file and process is enough.
     if (swept_.insert(folder + name).second) removeStaleTemporaries(folder, name);
-    const std::wstring temp = writeTemporary(folder, name, bytes);
+    const std::wstring temp = writeTemporary(folder, name, pieces);
+    // A file that is mapped cannot be replaced: the view of the old content goes first.
+    source = {};
     if (temp.empty()) return false;
 
     constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |

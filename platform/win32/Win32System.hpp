@@ -32,7 +32,8 @@ public:
     bool setCurrentDirectory(const std::string& directory) override;
     bool enterProgramFolder() override;
     FileContents readWholeFile(const std::string& path) override;
-    bool replaceFile(const std::string& path, const std::string& bytes) override;
+    bool replaceFileWith(const std::string& path, std::span<const std::string_view> pieces,
+                         FileContents source) override;
 
     bool writeRegistryText(RegistryRoot root, const std::string& fullPath,
                            const std::string& text) override;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/IniFile.hpp"
+#include "core/Profile.hpp"
+#include "platform/sim/SimSystem.hpp"
 
 using velarion::iniRead;
 using velarion::iniWrite;
@@ -115,4 +119,64 @@ TEST(IniWrite, SeveralItemsInOrder) {
                                                                   {"快捷链接", "聊天通讯", "pa%$pb%$"},
                                                               });
     EXPECT_EQ(file, "[快捷方式]\r\n聊天通讯=a%$b%$\r\n[快捷链接]\r\n聊天通讯=pa%$pb%$\r\n");
+}
+
+// A store writes a long file from the bytes it read and the edits found in them,
+// when every edit stays in a value; that must give what the items give written one
+// after another. Short files of the bytes that matter: line breaks in the values,
+// a ']' after a line that starts with '[', lead bytes at either end of an edit, the
+// same key twice, keys that are missing, kept parts longer than the value.
+TEST(IniWrite, EditsFoundInTheFileReadGiveWhatOneAfterAnotherGives) {
+    const std::vector<std::string> pieces = {"[s]", "[t]", "k", "K", "j", "=", "\r\n", "\n", "\r", ";", "\"",
+                                             "]",   "[",   "\x81", "中", " ", "%$", std::string(1, '\0')};
+    const std::vector<std::string> names = {"s", "t", "k", "K", "j"};
+    unsigned seed = 2024;
+    auto next = [&](std::size_t below) { return ((seed = seed * 1103515245 + 12345) >> 16) % below; };
+    auto text = [&](std::size_t length) {
+        std::string made;
+        for (std::size_t n = next(length); n > 0; --n) made += pieces[next(pieces.size())];
+        return made;
+    };
+    const std::vector<std::string> starts = {"[s]", "[t]", "[s", "k=", " K =", "j=\"", "k=", "j=", "k", ";k=", "", "["};
+    const std::vector<std::string> breaks = {"\r\n", "\n", "\r"};
+    int fromTheRead = 0;
+    for (int round = 0; round < 10000; ++round) {
+        std::string file = next(4) ? "[s]\r\n" : "";
+        for (std::size_t lines = next(7); lines > 0; --lines)
+            file += starts[next(starts.size())] + text(4) + breaks[next(3)];
+        if (next(2)) file += starts[next(starts.size())] + text(3);  // the last line unended
+        std::vector<velarion::IniItem> items;
+        for (std::size_t n = 1 + next(3); n > 0; --n)
+            items.push_back({names[next(4) / 3], names[2 + next(3)], text(4), next(3) == 0 ? 0 : next(6)});
+        velarion::SimSystem system;
+        system.putFile("f.ini", file);
+        ASSERT_TRUE(velarion::writeProfileStrings(system, "f.ini", items));
+        const std::string expected = iniWriteAll(file, items);
+        ASSERT_EQ(*system.file("f.ini"), expected) << "round " << round;
+        bool inValues = true;
+        for (const velarion::IniItem& item : items) {
+            const auto edit = velarion::iniExtendEdit(file, item.section, item.key, item.keep, item.value);
+            inValues = inValues && (!edit || edit->inValue);
+        }
+        fromTheRead += inValues && expected != file;
+    }
+    EXPECT_GT(fromTheRead, 500);  // the edits found in the file read were tried often
+
+    // What the random files meet too seldom: an edit that leaves a lead byte before a
+    // lone CR (the next line joins its own), one after half of a kept character, a ']'
+    // that makes a key line a header.
+    const struct {
+        std::string file;
+        std::vector<velarion::IniItem> items;
+    } cases[] = {
+        {"[s]\rk=a\r[t]\rk=b\r", {{"s", "k", "\x81"}, {"t", "k", "c"}}},
+        {"[s]\rk=中\r[t]\rk=b\r", {{"s", "k", "\x81\x81", 1}, {"t", "k", "c"}}},
+        {"[s]\r\n[k=v\r\nj=1\r\n", {{"s", "[k", "]"}, {"s", "j", "2"}}},
+    };
+    for (const auto& [file, items] : cases) {
+        velarion::SimSystem system;
+        system.putFile("f.ini", file);
+        ASSERT_TRUE(velarion::writeProfileStrings(system, "f.ini", items));
+        EXPECT_EQ(*system.file("f.ini"), iniWriteAll(file, items)) << file;
+    }
 }

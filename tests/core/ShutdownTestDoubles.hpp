@@ -92,7 +92,7 @@ public:
     bool setCurrentDirectory(const std::string&) override { return false; }
     bool enterProgramFolder() override { return false; }
     FileContents readWholeFile(const std::string&) override { return {}; }
-    bool replaceFile(const std::string&, const std::string&) override { return false; }
+    bool replaceFileWith(const std::string&, std::span<const std::string_view>, FileContents) override { return false; }
     bool writeRegistryText(RegistryRoot, const std::string&, const std::string&) override { return false; }
     bool deleteRegistryItem(RegistryRoot, const std::string&) override { return false; }
     bool registryValueExists(RegistryRoot, const std::string&) override { return false; }

@@ -93,6 +93,30 @@ TEST(SystemFiles, ReplaceFileCreatesAndReplacesLeavingNothingElse) {
     EXPECT_EQ(filesIn(scratch.path()), std::vector<std::wstring>{L"配置.ini"});
 }
 
+// A long file is read through a view of it, and a replacement may be written from
+// pieces of that view: it lets the view go before the new file takes the old one's
+// place (a mapped file cannot be replaced).
+TEST(SystemFiles, ALongFileIsReplacedFromPiecesOfItsRead) {
+    win32::Win32System system(nullptr);
+    ScratchFolder scratch;
+    const std::wstring file = scratch / L"配置.ini";
+    std::string old(3u << 20, 'a');
+    old.replace(1u << 20, 4, "中文");
+    writeBytes(file, old);
+
+    FileContents read = system.readWholeFile(gbk(file));
+    ASSERT_EQ(read.bytes, old);
+    const std::string_view kept = read.bytes;
+    FileContents held = system.readWholeFile(gbk(file));
+    EXPECT_FALSE(system.replaceFile(gbk(file), "x"));  // while a view of it is held
+    held = {};
+    const std::string_view pieces[] = {kept.substr(0, 5), "新", kept.substr(old.size() - 5)};
+    EXPECT_TRUE(system.replaceFileWith(gbk(file), pieces, std::move(read)));
+    EXPECT_EQ(readBytes(file), "aaaaa新aaaaa");
+    EXPECT_TRUE(system.replaceFile(gbk(file), "new"));
+    EXPECT_EQ(filesIn(scratch.path()), std::vector<std::wstring>{L"配置.ini"});
+}
+
 TEST(SystemFiles, ReplaceFileRemovesTemporariesOfAnInterruptedWrite) {
     win32::Win32System system(nullptr);
     ScratchFolder scratch;
