@@ -9,14 +9,17 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/SettingsFile.hpp"
+#include "platform/win32/Encoding.hpp"
 #include "platform/win32/Win32System.hpp"
 
 namespace velarion::e2e {
@@ -144,6 +147,54 @@ TEST_F(ProgramTest, AnEntryAddedThroughTheDialogGetsAButtonThatStartsIt) {
     postClick(entry);
     ASSERT_TRUE(waitUntil([] { return lines(launchedReport()).size() == 2; }));
     EXPECT_NE(lines(launchedReport())[0].find("e2e_helper.exe"), std::string::npos);
+}
+
+// A kjfs.ini whose chat list is one line of 64 MB: the window shows, answers every
+// message within a second while an entry is added through the dialog (the store and
+// the refill happen on its thread), and the file keeps every byte it had.
+TEST_F(ProgramTest, ALineOf64MegabytesAnswersWithinASecondThroughAnAdd) {
+    std::string name;
+    name.reserve(64u << 20);
+    while (name.size() < (64u << 20)) name += "名字name\x81\x20";
+    const std::string head = "[快捷方式]\r\n聊天通讯=" + name + "%$";
+    ASSERT_TRUE(system.replaceFile(settings.path(), head + "\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$\r\n"));
+    const ULONGLONG begin = GetTickCount64();
+    HWND main = start();
+    ASSERT_TRUE(main);
+    const ULONGLONG shown = GetTickCount64() - begin;
+
+    // The longest wait for an answer, asked from a thread of its own all through the add.
+    std::atomic<bool> done{false};
+    std::atomic<ULONGLONG> longest{0};
+    std::thread asking([&] {
+        while (!done) {
+            const ULONGLONG sent = GetTickCount64();
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+            longest = std::max<ULONGLONG>(longest, GetTickCount64() - sent);
+            Sleep(10);
+        }
+    });
+    chooseMenu(main, 0, 0);  // 文件 / 添加
+    HWND dialog = waitForWindow(L"VelarionWindow", L"添加应用");
+    if (dialog) {
+        SendMessageW(at(dialog, L"Edit", 96, 16), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"新的"));
+        SendMessageW(at(dialog, L"Edit", 96, 48), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(helperPath().c_str()));
+        SendMessageW(childrenOfClass(dialog, L"ComboBox").at(0), CB_SETCURSEL, 1, 0);  // 聊天通讯
+        postClick(findChild(dialog, L"Button", L"ＯＫ"));
+        waitUntil([&] { return !IsWindow(dialog) && findChild(main, L"Button", L"新的") != nullptr; }, 20000);
+        Sleep(500);
+    }
+    done = true;
+    asking.join();
+    ASSERT_TRUE(dialog);
+    std::printf("64 MB line: shown after %llu ms, longest wait for an answer %llu ms through the add\n", shown,
+                static_cast<unsigned long long>(longest));
+    EXPECT_NE(findChild(main, L"Button", L"新的"), nullptr);
+    EXPECT_LT(longest, 1000u);
+    const FileContents after = system.readWholeFile(settings.path());
+    EXPECT_TRUE(after.bytes == head + "新的%$\r\n[快捷链接]\r\n聊天通讯=C:\\a.exe%$" + win32::toGbk(helperPath()) + "%$\r\n")
+        << after.bytes.size() << " bytes";
 }
 
 TEST_F(ProgramTest, TheSliderSetsTheAlphaAndWritesIt) {
