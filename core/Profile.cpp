@@ -35,9 +35,10 @@ std::optional<std::vector<IniEdit>> editsInValues(std::string_view content, cons
                                                     skipLeadingControls(item.key), item.keep, item.value);
         if (!edit) continue;
         if (!edit->inValue) return std::nullopt;
-        edits.push_back(std::move(*edit));
+        auto at = edits.begin();  // in the order they stand (a few: no sort needed)
+        while (at != edits.end() && at->from <= edit->from) ++at;
+        edits.insert(at, std::move(*edit));
     }
-    std::sort(edits.begin(), edits.end(), [](const IniEdit& a, const IniEdit& b) { return a.from < b.from; });
     // Two items of one line: the second must see what the first made of it (a value
     // it left as it was may be another one by then).
     for (std::size_t i = 1; i < edits.size(); ++i)
