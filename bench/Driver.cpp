@@ -133,13 +133,23 @@ void finish(Started& started) {
     Sleep(150);
 }
 
+// The subject that starts k-th in a round. A start pays for what the one before it
+// left to clean up (its windows, its icon in the tray), so the rounds follow a
+// balanced Latin square (Williams' design): over every `count` rounds each subject
+// comes right after each other one equally often. (Turning one fixed order round
+// made each subject follow the same other one in almost every round.)
+std::size_t subjectAt(std::size_t k, int round, std::size_t count) {
+    // The first round: 0, 1, n-1, 2, n-2, ...; each further round adds one.
+    const std::size_t first = k == 0 ? 0 : (k % 2 == 1 ? (k + 1) / 2 : count - k / 2);
+    return (first + static_cast<std::size_t>(round + 1)) % count;
+}
+
 void startTimes(int runs, const std::vector<Subject>& subjects) {
     progress("start to visible window (one unrecorded round first)");
     std::vector<std::vector<double>> times(subjects.size());
     for (int round = -1; round < runs; ++round) {
-        // Interleaved, each in turn first, so no subject always follows the same one.
         for (std::size_t k = 0; k < subjects.size(); ++k) {
-            const std::size_t i = (k + static_cast<std::size_t>(round + 1)) % subjects.size();
+            const std::size_t i = subjectAt(k, round, subjects.size());
             Started started = start(subjects[i]);
             if (started.ms < 0) std::fprintf(stderr, "bench_driver: %s did not show its window\n", subjects[i].label);
             else if (round >= 0) times[i].push_back(started.ms);
@@ -170,7 +180,7 @@ void startPhases(int runs, const std::vector<Subject>& subjects) {
     std::vector<std::map<std::string, std::vector<double>>> times(subjects.size());
     for (int round = -1; round < runs; ++round) {
         for (std::size_t k = 0; k < subjects.size(); ++k) {
-            const std::size_t i = (k + static_cast<std::size_t>(round + 1)) % subjects.size();
+            const std::size_t i = subjectAt(k, round, subjects.size());
             DeleteFileW(marksFile.c_str());
             Started started = start(subjects[i]);
             FILE* file = nullptr;
