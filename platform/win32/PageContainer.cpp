@@ -26,12 +26,14 @@ public:
                      parent, nullptr);
     }
 
-    // Sizes the page to what of the container can be seen and sets its scroll bar.
+    // Sizes the page to what of the container can be seen and sets its scroll bar
+    // (a page without its window yet only notes the size).
     void place(int width, int height, int dpi) {
         dpi_ = dpi;
         viewHeight_ = unscaleForDpi(height, dpi);
         const int oldScroll = scroll_;
         scroll_ = std::clamp(scroll_, 0, std::max(0, extent_ - viewHeight_));
+        if (!handle()) return;
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -134,12 +136,19 @@ void PageContainer::create(HWND parent, int id) {
                       0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return;
     const int count = std::max<int>(1, static_cast<int>(decl_.items.size()));
-    for (int i = 0; i < count; ++i) {
-        pages_.push_back(std::make_unique<Page>(*this, i));
-        pages_.back()->create(handle());
-    }
+    for (int i = 0; i < count; ++i) pages_.push_back(std::make_unique<Page>(*this, i));
     current_ = std::clamp(decl_.selection, 0, count - 1);
     showPage(current_);
+}
+
+PageContainer::Page& PageContainer::madePage(int page) const {
+    Page& made = *pages_[static_cast<std::size_t>(page)];
+    if (!made.handle() && handle()) {
+        made.create(handle());
+        const SIZE size = pageSize();
+        made.place(size.cx, size.cy, dpi_);
+    }
+    return made;
 }
 
 void PageContainer::layout(int dpi) {
@@ -164,7 +173,7 @@ SIZE PageContainer::pageSize() const {
 
 HWND PageContainer::childParent(int page) const {
     if (page < 0 || page >= static_cast<int>(pages_.size())) return handle();
-    return pages_[static_cast<std::size_t>(page)]->handle();
+    return madePage(page).handle();
 }
 
 int PageContainer::scrollTop(int page) const {
@@ -173,8 +182,10 @@ int PageContainer::scrollTop(int page) const {
 }
 
 void PageContainer::showPage(int page) {
-    for (std::size_t i = 0; i < pages_.size(); ++i)
-        ShowWindow(pages_[i]->handle(), static_cast<int>(i) == page ? SW_SHOWNA : SW_HIDE);
+    for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
+        if (i == page) ShowWindow(madePage(i).handle(), SW_SHOWNA);
+        else if (HWND other = pages_[static_cast<std::size_t>(i)]->handle()) ShowWindow(other, SW_HIDE);
+    }
 }
 
 bool PageContainer::getNumber(Prop prop, int& value) const {
@@ -196,7 +207,7 @@ void PageContainer::setExtent(int page, int contentHeight) {
     if (page < 0 || page >= static_cast<int>(pages_.size())) return;
     // A refill sets every page's extent again, mostly unchanged: then nothing moves.
     Page& changed = *pages_[static_cast<std::size_t>(page)];
-    if (!changed.setExtent(contentHeight) || !handle()) return;
+    if (!changed.setExtent(contentHeight) || !changed.handle()) return;
     const SIZE size = pageSize();
     changed.place(size.cx, size.cy, dpi_);  // the other pages stay as they are
 }

@@ -1,7 +1,9 @@
 #pragma once
 // 选择夹: a paged container without tab headers. Each page is a child window
 // filling the container; one page shows at a time. A page whose content is
-// taller than the page scrolls vertically (scroll bar and mouse wheel).
+// taller than the page scrolls vertically (scroll bar and mouse wheel). A page's
+// window is made when it first shows or something is made on it: pages never
+// shown cost none.
 
 #include <memory>
 #include <vector>
@@ -34,6 +36,8 @@ private:
     class Page;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void showPage(int page);
+    // The page, its window made (and placed) when it has none yet.
+    Page& madePage(int page) const;
     // The size every page is given.
     SIZE pageSize() const;
     // Moves every component of `page` to its place, after a scroll.

@@ -188,6 +188,12 @@ TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
 TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredOrder) {
     Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
     ASSERT_NE(main, nullptr);
+    // Only the shown page has a window yet; another gets its own when it shows or
+    // something is made on it.
+    int pageWindows = 0;
+    for (HWND page = GetWindow(handleOf(*main, "选择夹1"), GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+        ++pageWindows;
+    EXPECT_EQ(pageWindows, 1);
     // State given before the control is made reaches it, and no property makes one:
     // the settings page stays empty until it shows or one of its controls is needed.
     HWND settingsPage = native(*main).makeNow("选择夹1")->childParent(4);
