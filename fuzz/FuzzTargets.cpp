@@ -7,6 +7,7 @@
 #include "core/IniCodec.hpp"
 #include "core/IniFile.hpp"
 #include "core/ListSplit.hpp"
+#include "core/Profile.hpp"
 #include "core/TextNumber.hpp"
 #include "platform/sim/SimSystem.hpp"
 #include "tests/reliability/CorpusSupport.hpp"
@@ -109,6 +110,16 @@ std::string iniRoundTrip(std::string_view input) {
     for (const auto& [s, k] : testing::probesOf(together))
         if (iniRead(extended, s, k) != iniRead(together, s, k))
             return "keeping the start of a value differs from writing it whole: [" + s + "] " + k;
+    // Two items written in one store (their edits found in the file read where they
+    // stay in values) give what they give written one after another.
+    const std::vector<IniItem> items = {{std::string(skipLeadingControls(section)), std::string(skipLeadingControls(key)),
+                                         value, keep},
+                                        {std::string(skipLeadingControls(key)), std::string(skipLeadingControls(section)),
+                                         old}};
+    SimSystem system;
+    system.putFile("C:\\f.ini", file);
+    if (writeProfileStrings(system, "C:\\f.ini", items) && *system.file("C:\\f.ini") != iniWriteAll(file, items))
+        return "items stored together differ from the items written one after another";
     if (!cleanName(section) || !cleanName(key) || !cleanValue(value)) return "";
     if (iniWrite(written, section, key, value) != written) return "a second write of the same item changed the file";
     if (ini::detectEncoding(file).encoding != ini::detectEncoding(written).encoding) return "the encoding changed";
