@@ -176,23 +176,36 @@ void Win32Window::makeCopy(const Unmade& copy) {
     madeCopies_.push_back(copy);
     HWND own = copy.component->handle();
     if (!own) return;  // refused by the system: the page shows what it could
-    // After the made sibling just before it in reading order, so that stacking
-    // and Tab follow the entries however they were made.
-    HWND after = HWND_TOP;
-    const Rect& r = copy.component->rect();
-    const Rect* best = nullptr;
+    // Stacking and Tab follow the entries however they were made: the copy goes
+    // after the made copy just before it in reading order, or else before the one
+    // just after it. The system makes a child window at the bottom of its
+    // siblings, so a page made in reading order is in order already; moving a
+    // window costs round trips and messages, so only a copy out of place moves.
+    const Component& made = *copy.component;
+    const Rect& r = made.rect();
     const auto readsBefore = [](const Rect& a, const Rect& b) {
         return a.top < b.top || (a.top == b.top && a.left < b.left);
     };
+    HWND before = nullptr, after = nullptr;  // the neighbours in reading order
+    const Rect *beforeRect = nullptr, *afterRect = nullptr;
     for (const Unmade& other : madeCopies_) {
         const Component& o = *other.component;
-        if (&o == copy.component || !o.handle() || GetParent(o.handle()) != GetParent(own)) continue;
-        if (readsBefore(o.rect(), r) && (!best || readsBefore(*best, o.rect()))) {
-            best = &o.rect();
-            after = o.handle();
+        // Copies of one page share a parent window.
+        if (&o == &made || !o.handle() || o.container() != made.container() || o.page() != made.page()) continue;
+        if (readsBefore(o.rect(), r)) {
+            if (!beforeRect || readsBefore(*beforeRect, o.rect())) beforeRect = &o.rect(), before = o.handle();
+        } else if (!afterRect || readsBefore(o.rect(), *afterRect)) {
+            afterRect = &o.rect(), after = o.handle();
         }
     }
-    SetWindowPos(own, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND insertAfter = nullptr;
+    if (before) {
+        if (GetWindow(own, GW_HWNDPREV) != before) insertAfter = before;
+    } else if (after) {
+        const HWND aboveAfter = GetWindow(after, GW_HWNDPREV);
+        if (aboveAfter != own) insertAfter = aboveAfter ? aboveAfter : HWND_TOP;
+    }
+    if (insertAfter) SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Window::makeWhatShows() {

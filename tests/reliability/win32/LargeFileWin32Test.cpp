@@ -202,6 +202,16 @@ TEST(LargeFileWin32, AnyCatalogKeepsAFewHundredWindowsAndEveryEntryStartsByItsPo
     SendMessageW(handleOf(*main, last), BM_CLICK, 0, 0);
     SendMessageW(page, WM_VSCROLL, SB_TOP, 0);
     pump(layer);
+    // Made again on the way back up, after the ones below them, the buttons
+    // still stand in reading order (stacking, and so Tab).
+    std::vector<std::pair<LONG, LONG>> stacked;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        if (IsWindowVisible(child)) stacked.emplace_back(r.top, r.left);
+    }
+    EXPECT_GT(stacked.size(), 20u);
+    EXPECT_TRUE(std::is_sorted(stacked.begin(), stacked.end()));
     SendMessageW(handleOf(*main, buttons[5]), BM_CLICK, 0, 0);
     EXPECT_EQ(system.launches, (std::vector<std::string>{"C:\\p70000.exe", "C:\\p6.exe"}));
     EXPECT_LT(windowsIn(window), 500);
