@@ -186,23 +186,22 @@ void Win32Window::makeCopy(const Unmade& copy) {
     const auto readsBefore = [](const Rect& a, const Rect& b) {
         return a.top < b.top || (a.top == b.top && a.left < b.left);
     };
-    HWND before = nullptr, after = nullptr;  // the neighbours in reading order
-    const Rect *beforeRect = nullptr, *afterRect = nullptr;
+    const Component *before = nullptr, *after = nullptr;  // the neighbours in reading order
     for (const Unmade& other : madeCopies_) {
         const Component& o = *other.component;
         // Copies of one page share a parent window.
         if (&o == &made || !o.handle() || o.container() != made.container() || o.page() != made.page()) continue;
         if (readsBefore(o.rect(), r)) {
-            if (!beforeRect || readsBefore(*beforeRect, o.rect())) beforeRect = &o.rect(), before = o.handle();
-        } else if (!afterRect || readsBefore(o.rect(), *afterRect)) {
-            afterRect = &o.rect(), after = o.handle();
+            if (!before || readsBefore(before->rect(), o.rect())) before = &o;
+        } else if (!after || readsBefore(o.rect(), after->rect())) {
+            after = &o;
         }
     }
     HWND insertAfter = nullptr;
     if (before) {
-        if (GetWindow(own, GW_HWNDPREV) != before) insertAfter = before;
+        if (GetWindow(own, GW_HWNDPREV) != before->handle()) insertAfter = before->handle();
     } else if (after) {
-        const HWND aboveAfter = GetWindow(after, GW_HWNDPREV);
+        const HWND aboveAfter = GetWindow(after->handle(), GW_HWNDPREV);
         if (aboveAfter != own) insertAfter = aboveAfter ? aboveAfter : HWND_TOP;
     }
     if (insertAfter) SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
