@@ -23,6 +23,16 @@ std::wstring fullPath(const std::wstring& path) {
     return length > 0 && length < MAX_PATH ? std::wstring(full, length) : path;
 }
 
+// A fault's text in UTF-8 (the Linux terminal's), whatever Wine's code page is.
+std::string utf8(const std::string& gbkText) {
+    const std::wstring text = wide(gbkText);
+    std::string out(text.size() * 3, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                      static_cast<int>(out.size()), nullptr, nullptr);
+    out.resize(n > 0 ? n : 0);
+    return out;
+}
+
 std::wstring e2eFolder() { return fullPath(e2e::ownFolder() + L"..\\e2e\\"); }
 
 HWND waitForMainWindow(const e2e::Program& program) {
@@ -54,6 +64,8 @@ void report(const Soak& soak) {
         printResources("warm", warmedUp(soak));
         printResources("last", soak.samples.back());
     }
+    // Again at the end, where a log's tail shows them (they went to stderr as they came).
+    for (const auto& f : soak.faults) std::printf("  fault: %s\n", utf8(f).c_str());
     std::printf("velarion_soak: %zu fault(s)\n", soak.faults.size());
     std::fflush(stdout);
 }
@@ -98,13 +110,7 @@ std::string gbk(const std::wstring& text) {
 
 void Soak::fault(const std::string& what) {
     faults.push_back(what);
-    // Written in UTF-8 (the Linux terminal's), whatever Wine's code page is.
-    const std::wstring text = wide(what);
-    std::string utf8(text.size() * 3, '\0');
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                                      static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(n > 0 ? n : 0);
-    std::fprintf(stderr, "velarion_soak: FAULT at %.1f s: %s\n", seconds(), utf8.c_str());
+    std::fprintf(stderr, "velarion_soak: FAULT at %.1f s: %s\n", seconds(), utf8(what).c_str());
     std::fflush(stderr);
 }
 
