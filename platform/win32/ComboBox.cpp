@@ -13,6 +13,7 @@ void ComboBox::create(HWND parent, int id) {
     for (const auto& item : decl_.items)
         SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
     SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selection_), 0);
+    layout(dpi_);  // the closed box's height is set through its item height
 }
 
 void ComboBox::layout(int dpi) {

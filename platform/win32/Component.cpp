@@ -69,10 +69,10 @@ DWORD Component::commonStyle() const {
 }
 
 HWND SystemControl::createControl(DWORD exStyle, const wchar_t* className, DWORD style,
-                                  HWND parent, int id) {
+                                  HWND parent, int id, const RECT* at) {
     id_ = id;
-    // Made in its place and with its font, so that the layout that follows has nothing to do.
-    const RECT place = placement();
+    // Made in its place and with its font: no layout has to follow.
+    const RECT place = at ? *at : placement();
     hwnd_ = CreateWindowExW(exStyle, className, nativeText().c_str(), style, place.left, place.top,
                             place.right - place.left, place.bottom - place.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

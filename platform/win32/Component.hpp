@@ -116,7 +116,9 @@ public:
     void destroy() override;
 
 protected:
-    HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);
+    // Made at `at`, or where placement() puts it.
+    HWND createControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
+                       const RECT* at = nullptr);
 
     HWND hwnd_ = nullptr;  // a child window: destroyed with its parent
 };

@@ -13,7 +13,7 @@ constexpr wchar_t kClass[] = L"VelarionShadedLabel";
 void EmptyPageLabel::create(HWND parent, int id) {
     id_ = id;
     registerClass(kClass, nullptr, CS_HREDRAW | CS_VREDRAW);
-    createNative(0, kClass, toWide(text_), commonStyle(), 0, 0, 0, 0, parent,
+    createNative(0, kClass, toWide(text_), commonStyle(), placement(), parent,
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 

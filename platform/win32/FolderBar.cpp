@@ -48,7 +48,7 @@ void FolderBar::create(HWND parent, int id) {
     registerClass(kClass, nullptr, CS_HREDRAW | CS_VREDRAW);
     open_ = previous_ = std::clamp(decl_.selection, 0, std::max(0, folderCount() - 1));
     step_ = SlideSteps;
-    createNative(0, kClass, L"", commonStyle(), 0, 0, 0, 0, parent,
+    createNative(0, kClass, L"", commonStyle(), placement(), parent,
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 

@@ -12,8 +12,8 @@ constexpr wchar_t kClass[] = L"VelarionGroup";
 void GroupBox::create(HWND parent, int id) {
     id_ = id;
     registerClass(kClass, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
-    createNative(WS_EX_CONTROLPARENT, kClass, toWide(text_), commonStyle() | WS_CLIPCHILDREN, 0, 0,
-                 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    createNative(WS_EX_CONTROLPARENT, kClass, toWide(text_), commonStyle() | WS_CLIPCHILDREN,
+                 placement(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 bool GroupBox::setText(Prop prop, std::string_view value) {

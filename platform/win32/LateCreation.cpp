@@ -156,10 +156,7 @@ std::vector<Win32Window::Unmade> Win32Window::takeWaiting(std::vector<Unmade>& w
 template <typename Pick>
 std::size_t Win32Window::makeDeclared(Pick pick, std::size_t most) {
     const std::vector<Unmade> taken = takeWaiting(waitingDeclared_, pick, most);
-    for (const Unmade& declared : taken) {
-        makeNative(declared);
-        declared.component->layout(dpi_);
-    }
+    for (const Unmade& declared : taken) makeNative(declared);
     return taken.size();
 }
 
@@ -172,7 +169,6 @@ std::size_t Win32Window::makeCopies(Pick pick, std::size_t most) {
 
 void Win32Window::makeCopy(const Unmade& copy) {
     makeNative(copy);
-    copy.component->layout(dpi_);
     madeCopies_.push_back(copy);
     HWND own = copy.component->handle();
     if (!own) return;  // refused by the system: the page shows what it could

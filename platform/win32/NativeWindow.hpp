@@ -31,6 +31,11 @@ protected:
     HWND createNative(DWORD exStyle, const wchar_t* className, const std::wstring& title,
                       DWORD style, int x, int y, int width, int height, HWND parent,
                       HMENU menuOrId);
+    HWND createNative(DWORD exStyle, const wchar_t* className, const std::wstring& title,
+                      DWORD style, const RECT& place, HWND parent, HMENU menuOrId) {
+        return createNative(exStyle, className, title, style, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, parent, menuOrId);
+    }
     // Destroys the window now (the object stays).
     void destroyNative();
 

@@ -20,10 +20,11 @@ class PageContainer::Page final : public NativeWindow {
 public:
     Page(PageContainer& owner, int index) : owner_(owner), index_(index) {}
 
-    void create(HWND parent) {
+    void create(HWND parent, SIZE size) {
         registerClass(PageClassName, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
-        createNative(WS_EX_CONTROLPARENT, PageClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                     parent, nullptr);
+        if (createNative(WS_EX_CONTROLPARENT, PageClassName, L"", WS_CHILD | WS_CLIPCHILDREN,
+                         RECT{0, 0, size.cx, size.cy}, parent, nullptr))
+            size_ = size;
     }
 
     // Sizes the page to what of the container can be seen and sets its scroll bar
@@ -34,18 +35,26 @@ public:
         const int oldScroll = scroll_;
         scroll_ = std::clamp(scroll_, 0, std::max(0, extent_ - viewHeight_));
         if (!handle()) return;
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        // Each call below is a round trip to the server: a page that neither
+        // scrolls nor scrolled and keeps its size has nothing to tell.
         const bool scrolls = extent_ > viewHeight_;
-        if (!scrolls) info.fMask &= ~SIF_DISABLENOSCROLL;
-        info.nMin = 0;
-        info.nMax = scrolls ? extent_ - 1 : 0;
-        info.nPage = scrolls ? static_cast<UINT>(viewHeight_) : 0;
-        info.nPos = scroll_;
-        SetScrollInfo(handle(), SB_VERT, &info, TRUE);
-        ShowScrollBar(handle(), SB_VERT, scrolls);
-        SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (scrolls || barSet_) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+            if (!scrolls) info.fMask &= ~SIF_DISABLENOSCROLL;
+            info.nMin = 0;
+            info.nMax = scrolls ? extent_ - 1 : 0;
+            info.nPage = scrolls ? static_cast<UINT>(viewHeight_) : 0;
+            info.nPos = scroll_;
+            SetScrollInfo(handle(), SB_VERT, &info, TRUE);
+            ShowScrollBar(handle(), SB_VERT, scrolls);
+            barSet_ = scrolls;
+        }
+        if (width != size_.cx || height != size_.cy) {
+            SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+            size_ = {width, height};
+        }
         if (oldScroll != scroll_) owner_.placeChildren(index_);
     }
 
@@ -122,6 +131,8 @@ private:
     int scroll_ = 0;
     int viewHeight_ = 0;
     int dpi_ = 96;
+    SIZE size_{};          // the window's size as last set
+    bool barSet_ = false;  // the scroll bar holds a range (a new window's holds none)
 };
 
 PageContainer::PageContainer(Win32Window& window, const ComponentDecl& decl, int copy, Component* container)
@@ -133,19 +144,22 @@ void PageContainer::create(HWND parent, int id) {
     id_ = id;
     registerClass(kContainerClass, GetSysColorBrush(COLOR_BTNFACE), CS_HREDRAW | CS_VREDRAW);
     if (!createNative(WS_EX_CONTROLPARENT, kContainerClass, L"", commonStyle() | WS_CLIPCHILDREN,
-                      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+                      placement(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return;
     const int count = std::max<int>(1, static_cast<int>(decl_.items.size()));
     for (int i = 0; i < count; ++i) pages_.push_back(std::make_unique<Page>(*this, i));
     current_ = std::clamp(decl_.selection, 0, count - 1);
+    // Every page notes its size now; a page's window is made when it first shows.
+    const SIZE size = pageSize();
+    for (auto& page : pages_) page->place(size.cx, size.cy, dpi_);
     showPage(current_);
 }
 
 PageContainer::Page& PageContainer::madePage(int page) const {
     Page& made = *pages_[static_cast<std::size_t>(page)];
     if (!made.handle() && handle()) {
-        made.create(handle());
         const SIZE size = pageSize();
+        made.create(handle(), size);
         made.place(size.cx, size.cy, dpi_);
     }
     return made;

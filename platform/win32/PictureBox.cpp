@@ -16,9 +16,10 @@ void PictureBox::create(HWND parent, int id) {
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (decl_.border == Border::Single) style |= WS_BORDER;
     if (decl_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
-    if (!createNative(exStyle, kClass, L"", style, 0, 0, 0, 0, parent,
+    if (!createNative(exStyle, kClass, L"", style, placement(), parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
         return;
+    renderPicture();
     play(playing_);
 }
 

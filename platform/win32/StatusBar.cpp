@@ -25,21 +25,31 @@ LRESULT CALLBACK mouseProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
 void StatusBar::create(HWND parent, int id) {
     // Placed by the window, not by the control itself.
     const DWORD style = commonStyle() | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
-    if (!createControl(0, STATUSCLASSNAMEW, style, parent, id)) return;
+    const RECT at = alongBottom(parent);
+    if (!createControl(0, STATUSCLASSNAMEW, style, parent, id, &at)) return;
     SetWindowSubclass(hwnd_, &mouseProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     for (const auto& part : decl_.parts) texts_.push_back(part.text);
+    showParts();
 }
 
 void StatusBar::layout(int dpi) {
     dpi_ = dpi;
     if (!hwnd_) return;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
-    // Kept along the bottom of the client area, as wide as it, in the declared height.
-    RECT client{};
-    GetClientRect(GetParent(hwnd_), &client);
-    const int height = scaled(rect_.height);
-    SetWindowPos(hwnd_, nullptr, 0, client.bottom - height, client.right, height,
+    const RECT at = alongBottom(GetParent(hwnd_));
+    SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    showParts();
+}
+
+// Kept along the bottom of the client area, as wide as it, in the declared height.
+RECT StatusBar::alongBottom(HWND parent) const {
+    RECT client{};
+    GetClientRect(parent, &client);
+    return {0, client.bottom - scaled(rect_.height), client.right, client.bottom};
+}
+
+void StatusBar::showParts() {
     std::vector<int> edges;
     int right = 0;
     for (const auto& part : decl_.parts) {

@@ -21,6 +21,9 @@ public:
     void mouseMoved(int x, int y, int keys);
 
 private:
+    RECT alongBottom(HWND parent) const;
+    void showParts();  // the declared parts at this DPI, with their texts
+
     std::vector<std::string> texts_;
 };
 

@@ -56,20 +56,27 @@ bool Win32Window::create(HWND owner) {
     if (decl_.resizable) style |= WS_THICKFRAME;
     if (decl_.alwaysOnTop) exStyle |= WS_EX_TOPMOST;
 
+    // Made in its place at the DPI it most likely gets: moving it afterwards would
+    // cost a configure request to the X11 driver and a round of position messages.
+    const RECT declared{decl_.rect.left, decl_.rect.top, decl_.rect.left + decl_.rect.width,
+                        decl_.rect.top + decl_.rect.height};
+    const int likelyDpi = systemDpi();
+    const RECT at = screenPlace(likelyDpi, MonitorFromRect(&declared, MONITOR_DEFAULTTOPRIMARY));
     UniqueMenu menu(buildMenu());
-    if (!createNative(exStyle, WindowClassName, toWide(decl_.title), style, decl_.rect.left,
-                      decl_.rect.top, decl_.rect.width, decl_.rect.height, owner, menu.get()))
+    if (!createNative(exStyle, WindowClassName, toWide(decl_.title), style, at.left, at.top,
+                      at.right - at.left, at.bottom - at.top, owner, menu.get()))
         return false;
     menu.release();  // the window owns its menu bar now
     startmarks::mark("window");
     tray_.attach(handle());
     dpi_ = dpiOfWindow(handle());
+    if (dpi_ != likelyDpi) placeWindow();
     if (dpi_ != systemDpi()) loadIcons();
-    placeWindow();
 
+    // Each control is made in its place, at this DPI and with its font: nothing
+    // is left for a layout pass to do.
     for (const auto& c : decl_.components)
         if (c.kind != Kind::Menu) ensureCreated(c, 0);
-    layoutAll();
     startmarks::mark("declared");
     return true;
 }
@@ -137,20 +144,26 @@ Component* Win32Window::ensureCreated(const ComponentDecl& decl, int depth) {
     return addDeclared(decl);
 }
 
-void Win32Window::placeWindow() {
-    const int width = scaleForDpi(decl_.rect.width, dpi_);
-    const int height = scaleForDpi(decl_.rect.height, dpi_);
+RECT Win32Window::screenPlace(int dpi, HMONITOR monitor) const {
+    const int width = scaleForDpi(decl_.rect.width, dpi);
+    const int height = scaleForDpi(decl_.rect.height, dpi);
     int x = decl_.rect.left;
     int y = decl_.rect.top;
     if (decl_.centred) {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& area = monitor.rcWork;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(monitor, &info);
+        const RECT& area = info.rcWork;
         x = area.left + (area.right - area.left - width) / 2;
         y = area.top + (area.bottom - area.top - height) / 2;
     }
-    SetWindowPos(handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {x, y, x + width, y + height};
+}
+
+void Win32Window::placeWindow() {
+    const RECT at = screenPlace(dpi_, MonitorFromWindow(handle(), MONITOR_DEFAULTTOPRIMARY));
+    SetWindowPos(handle(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::layoutAll() {

@@ -138,6 +138,9 @@ private:
     void scheduleWaiting();
     LRESULT onMakeWaiting(UINT, WPARAM, LPARAM);
     Component* ensureCreated(const ComponentDecl& decl, int depth);
+    // The window's place on screen at `dpi`: as declared, or centred in the
+    // work area of `monitor`.
+    RECT screenPlace(int dpi, HMONITOR monitor) const;
     void placeWindow();
     void layoutAll();
     void loadIcons();

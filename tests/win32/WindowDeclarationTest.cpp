@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "platform/win32/Encoding.hpp"
 #include "platform/win32/FolderBar.hpp"
@@ -82,6 +84,32 @@ void checkComponents(Window& window, int dpi) {
     }
 }
 
+// The child windows moved or resized while the hook is set (on this thread).
+class ChildMoves {
+public:
+    ChildMoves() { hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &record, nullptr, GetCurrentThreadId()); }
+    ~ChildMoves() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    static std::vector<std::wstring>& seen() {
+        static std::vector<std::wstring> classes;
+        return classes;
+    }
+
+private:
+    static LRESULT CALLBACK record(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGING &&
+            (GetWindowLongPtrW(call->hwnd, GWL_STYLE) & WS_CHILD)) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+            if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                seen().push_back(classOf(call->hwnd));
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_ = nullptr;
+};
+
 class WindowDeclarationTest : public ::testing::Test {
 protected:
     ScriptedSystem system;
@@ -90,7 +118,14 @@ protected:
 };
 
 TEST_F(WindowDeclarationTest, MainWindowHasEveryComponentInItsDeclaredState) {
-    Window* main = layer.load(mainWindowDecl(), recorder.behaviours());
+    Window* main = nullptr;
+    {
+        // Every control is made in its place: none is moved while the window is made.
+        ChildMoves moves;
+        ChildMoves::seen().clear();
+        main = layer.load(mainWindowDecl(), recorder.behaviours());
+        EXPECT_EQ(ChildMoves::seen(), std::vector<std::wstring>{});
+    }
     ASSERT_NE(main, nullptr);
     const int dpi = native(*main).dpi();
     if (expectedDpi()) {
