@@ -53,6 +53,7 @@ std::wstring fullPath(const std::wstring& path) {
 std::wstring programPath() { return fullPath(e2e::ownFolder() + L"..\\tests\\e2e\\velarion_e2e.exe"); }
 std::wstring baselinePath() { return e2e::ownFolder() + L"bench_baseline.exe"; }
 std::wstring sameWorkPath() { return e2e::ownFolder() + L"bench_samework.exe"; }
+std::wstring sameWorkButtonsPath() { return e2e::ownFolder() + L"bench_samework_buttons.exe"; }
 std::wstring powerOffLog() { return fullPath(e2e::ownFolder() + L"..\\tests\\e2e\\power-off-requests.txt"); }
 
 std::string winePrefix() {
@@ -75,6 +76,7 @@ std::vector<Subject> startSubjects() {
     return {
         {"baseline", baselinePath(), BaselineClass, storedSettingsIni("")},
         {"samework", sameWorkPath(), SameWorkClass, storedSettingsIni("")},
+        {"samework_buttons", sameWorkButtonsPath(), SameWorkClass, storedSettingsIni("")},
         {"empty", programPath(), ProgramClass, storedSettingsIni("")},
         {"full", programPath(), ProgramClass, storedSettingsIni(generatedCatalogIni(250))},
     };

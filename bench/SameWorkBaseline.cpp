@@ -4,6 +4,9 @@
 // monitor DPI), a 343 x 314 window with its menu bar, the folder bar's five
 // headers, the framed page with the empty label's 48-pixel bold text, and the
 // status bar with its two parts. What the program spends beyond this is ours.
+// Built with ENTRY_BUTTONS=n (bench_samework_buttons), the page holds instead what
+// a long first category shows: a page with a vertical scroll bar and its first n
+// entry buttons (push buttons of 50 x 50 with a caption, in rows of four).
 
 #include <windows.h>
 
@@ -17,6 +20,10 @@ constexpr wchar_t kClass[] = L"VelarionSameWork";
 constexpr wchar_t kFolderClass[] = L"VelarionSameWorkFolders";
 constexpr wchar_t kLabelClass[] = L"VelarionSameWorkLabel";
 constexpr const wchar_t* kFolders[] = {L"聊天通讯", L"音乐影视", L"游戏娱乐", L"其它应用", L"系统设置"};
+constexpr int kRowTops[] = {8, 66, 122, 180, 238};  // the program's first five rows
+#ifndef ENTRY_BUTTONS
+#define ENTRY_BUTTONS 0
+#endif
 
 int scaled(int value, int dpi) { return MulDiv(value, dpi, 96); }
 
@@ -134,8 +141,31 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     instance, nullptr);
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, at(93), at(2), at(240),
                                  at(240), window, nullptr, instance, nullptr);
-    CreateWindowExW(0, kLabelClass, L"", WS_CHILD | WS_VISIBLE, at(7), at(77), at(224), at(80), frame, nullptr,
-                    instance, nullptr);
+    if (ENTRY_BUTTONS == 0) {
+        CreateWindowExW(0, kLabelClass, L"", WS_CHILD | WS_VISIBLE, at(7), at(77), at(224), at(80), frame,
+                        nullptr, instance, nullptr);
+    } else {
+        RECT inside;
+        GetClientRect(frame, &inside);
+        HWND page = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, inside.right,
+                                    inside.bottom, frame, nullptr, instance, nullptr);
+        SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 3700, static_cast<UINT>(inside.bottom), 0, 0};
+        SetScrollInfo(page, SB_VERT, &scroll, FALSE);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+        HFONT face = CreateFontIndirectW(&metrics.lfMessageFont);
+        for (int i = 0; i < ENTRY_BUTTONS; ++i) {
+            wchar_t caption[16];
+            wsprintfW(caption, L"程序%d", i + 1);
+            HWND button = CreateWindowExW(0, L"BUTTON", caption,
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER |
+                                              BS_VCENTER | BS_MULTILINE,
+                                          at(8 + 58 * (i % 4)), at(kRowTops[i / 4 % 5]), at(50), at(50), page,
+                                          nullptr, instance, nullptr);
+            SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
+        }
+    }
     HWND status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr,
                                   instance, nullptr);
     int parts[] = {at(200), -1};
