@@ -82,6 +82,12 @@ std::vector<Subject> startSubjects() {
     };
 }
 
+Subject startSubject(const char* label) {
+    for (const Subject& s : startSubjects())
+        if (std::strcmp(s.label, label) == 0) return s;
+    return {};
+}
+
 // A top-level window's caption as the system keeps it. Not WM_GETTEXT: that waits
 // for the program to reach its message loop, which the baseline is never asked to.
 std::wstring captionOf(HWND window) {
@@ -254,7 +260,7 @@ private:
 
 void idle(int seconds) {
     progress("CPU while hidden in the tray");
-    Started started = start(startSubjects()[3]);
+    Started started = start(startSubject("full"));
     if (!started.window) return progress("the program did not start");
     PostMessageW(started.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (!e2e::waitUntil([&] { return !IsWindowVisible(started.window); }))
@@ -297,7 +303,7 @@ void waitUntilSettled(const std::wstring& exe) {
 void warning() {
     progress("CPU during the ten-second warning");
     DeleteFileW(powerOffLog().c_str());
-    Started started = start(startSubjects()[2]);
+    Started started = start(startSubject("empty"));
     if (!started.window) return progress("the program did not start");
     HWND main = started.window;
     waitUntilSettled(programPath());
@@ -434,7 +440,7 @@ int main(int argc, char** argv) {
         const std::wstring exe(argv[3], argv[3] + std::strlen(argv[3]));
         const std::wstring cls(argv[4], argv[4] + std::strlen(argv[4]));
         static const std::wstring windowClass = cls;
-        startTimes(count, {startSubjects()[0], {"probe", exe, windowClass.c_str(), storedSettingsIni("")}});
+        startTimes(count, {startSubject("baseline"), {"probe", exe, windowClass.c_str(), storedSettingsIni("")}});
     }
     else if (what == "memory") memory(count);
     else if (what == "idle") idle(count);
