@@ -149,9 +149,7 @@ void PageContainer::create(HWND parent, int id) {
     const int count = std::max<int>(1, static_cast<int>(decl_.items.size()));
     for (int i = 0; i < count; ++i) pages_.push_back(std::make_unique<Page>(*this, i));
     current_ = std::clamp(decl_.selection, 0, count - 1);
-    // Every page notes its size now; a page's window is made when it first shows.
-    const SIZE size = pageSize();
-    for (auto& page : pages_) page->place(size.cx, size.cy, dpi_);
+    placePages();  // a page's window is made when it first shows; each notes its size now
     showPage(current_);
 }
 
@@ -167,9 +165,12 @@ PageContainer::Page& PageContainer::madePage(int page) const {
 
 void PageContainer::layout(int dpi) {
     Component::layout(dpi);
-    if (!handle()) return;
+    if (handle()) placePages();
+}
+
+void PageContainer::placePages() {
     const SIZE size = pageSize();
-    for (auto& page : pages_) page->place(size.cx, size.cy, dpi);
+    for (auto& page : pages_) page->place(size.cx, size.cy, dpi_);
 }
 
 // A page is as large as what of the container its own container leaves visible,

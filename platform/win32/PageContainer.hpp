@@ -40,6 +40,7 @@ private:
     Page& madePage(int page) const;
     // The size every page is given.
     SIZE pageSize() const;
+    void placePages();
     // Moves every component of `page` to its place, after a scroll.
     void placeChildren(int page);
 

@@ -70,8 +70,10 @@ bool Win32Window::create(HWND owner) {
     startmarks::mark("window");
     tray_.attach(handle());
     dpi_ = dpiOfWindow(handle());
-    if (dpi_ != likelyDpi) placeWindow();
-    if (dpi_ != systemDpi()) loadIcons();
+    if (dpi_ != likelyDpi) {  // its place and the class's icons were for the system's DPI
+        placeWindow();
+        loadIcons();
+    }
 
     // Each control is made in its place, at this DPI and with its font: nothing
     // is left for a layout pass to do.
