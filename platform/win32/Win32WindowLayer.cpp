@@ -135,6 +135,10 @@ void Win32WindowLayer::setWindowOpacity(Window& window, int alpha) {
     const auto setLayered = lateBound<SetLayered>(User32, "SetLayeredWindowAttributes");
     if (!getLong || !setLong || !setLayered) return;
     const auto style = getLong(handle, GWL_EXSTYLE);
+    // An opaque window stays an ordinary one: layered, it would be drawn off the
+    // screen first and copied, for the same look (and the start pays a round trip
+    // to the server for it when the stored opacity is full).
+    if (!(style & WS_EX_LAYERED) && alpha >= 255) return;
     if (!(style & WS_EX_LAYERED)) setLong(handle, GWL_EXSTYLE, style | WS_EX_LAYERED);
     // Brought into the range an alpha has, rather than keeping its low byte.
     setLayered(handle, 0, static_cast<BYTE>(std::clamp(alpha, 0, 255)), LWA_ALPHA);

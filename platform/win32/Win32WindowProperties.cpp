@@ -159,9 +159,13 @@ void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
 }
 
 void Win32Window::setTopmost(bool on) {
-    if (handle())
-        SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!handle()) return;
+    // A window not yet shown that is already in the band asked for stays where it
+    // is: showing it puts it at the top of its band anyway.
+    const bool topmost = GetWindowLongPtrW(handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+    if (topmost == on && !IsWindowVisible(handle())) return;
+    SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool Win32Window::openFileDialog(const std::string& component) {

@@ -19,6 +19,8 @@ protected:
 TEST_F(WindowServiceTest, OpacityAddsTheLayeredStyleOnceAndSetsTheAlpha) {
     const LONG_PTR before = exStyle();
     EXPECT_FALSE(before & WS_EX_LAYERED);
+    layer.setWindowOpacity(*main, 255);  // full: an opaque window stays an ordinary one
+    EXPECT_EQ(exStyle(), before);
     layer.setWindowOpacity(*main, 128);
     EXPECT_EQ(exStyle(), before | WS_EX_LAYERED);  // the other styles kept
     COLORREF key = 1;
