@@ -3,8 +3,10 @@
 // thousand entries made at once would hold up the window's first showing by a
 // second. The rule:
 // - the declared controls of one page are made together, in declared order, when
-//   that page shows or when one of them is needed (makeNow), so tab order and
-//   stacking stay as declared however late they are made;
+//   that page shows or when one of them is needed (makeNow); a hidden one (an
+//   entry template, a page's "no entries" label) waits until it is shown or
+//   needed, and then goes where the declaration puts it among those made before,
+//   so tab order and stacking stay as declared however late they are made;
 // - copies (the entry buttons) have native windows only within reach of what a
 //   shown page shows (one page height above and below the view): made when they
 //   come within reach or are needed, a few at a time from the message queue
@@ -68,6 +70,15 @@ bool shownNow(const Component& c) {
     return pageShown(where) && inView(where);
 }
 
+bool hidden(const Component& c) {
+    bool visible = true;
+    c.getFlag(Prop::Visible, visible);
+    return !visible;
+}
+
+// A declared control that a shown page shows now.
+bool showsNow(const Component& c) { return !hidden(c) && shownNow(c); }
+
 bool withinReach(const Component& c) {
     const PageOf where = pageOf(c);
     return pageShown(where) && inReach(where);
@@ -89,7 +100,7 @@ Component* Win32Window::addDeclared(const ComponentDecl& decl) {
     const Unmade made = make(decl, 0);
     byName_[decl.name] = made.component;
     const PageOf where = pageOf(*made.component);
-    if (madeLate(decl.kind) && where.container && !pageShown(where))
+    if (madeLate(decl.kind) && where.container && (!pageShown(where) || hidden(*made.component)))
         waitingDeclared_.push_back(made);
     else
         makeNative(made);
@@ -111,7 +122,7 @@ Component* Win32Window::makeNow(const std::string& name) {
 
 void Win32Window::makeShownPart(const Component& container, int page) {
     const PageOf shown{&container, page};
-    makeDeclared([&](const Component& c) { return pageOf(c) == shown; });
+    makeDeclared([&](const Component& c) { return pageOf(c) == shown && !hidden(c); });
     letGoFarCopies(container, page);
     makeCopies([&](const Component& c) {
         const PageOf where = pageOf(c);
@@ -156,8 +167,41 @@ std::vector<Win32Window::Unmade> Win32Window::takeWaiting(std::vector<Unmade>& w
 template <typename Pick>
 std::size_t Win32Window::makeDeclared(Pick pick, std::size_t most) {
     const std::vector<Unmade> taken = takeWaiting(waitingDeclared_, pick, most);
-    for (const Unmade& declared : taken) makeNative(declared);
+    for (const Unmade& declared : taken) {
+        makeNative(declared);
+        keepDeclaredOrder(declared);
+    }
     return taken.size();
+}
+
+void Win32Window::keepDeclaredOrder(const Unmade& declared) {
+    HWND own = declared.component->handle();
+    if (!own) return;
+    const auto sibling = [&](const Component& o) {
+        return &o != declared.component && o.handle() && o.container() == declared.component->container() &&
+               o.page() == declared.component->page();
+    };
+    // The declared components come first in components_, in declared order, and
+    // the copies after them. The system makes a child window at the bottom of its
+    // siblings: in place, unless one that comes after it was made before it.
+    const auto at = static_cast<std::size_t>(declared.id - FirstId);
+    bool laterMade = std::any_of(madeCopies_.begin(), madeCopies_.end(),
+                                 [&](const Unmade& copy) { return sibling(*copy.component); });
+    for (std::size_t i = at + 1; !laterMade && i < components_.size() && components_[i]->copyNumber() == 0; ++i)
+        laterMade = sibling(*components_[i]);
+    if (!laterMade) return;
+    HWND insertAfter = HWND_TOP;
+    for (std::size_t i = at; i-- > 0;) {
+        if (sibling(*components_[i])) {
+            insertAfter = components_[i]->handle();
+            break;
+        }
+    }
+    SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Window::makeShownDeclared(const Component& component) {
+    makeDeclared([&](const Component& c) { return &c == &component && shownNow(c); });
 }
 
 template <typename Pick>
@@ -204,14 +248,14 @@ void Win32Window::makeCopy(const Unmade& copy) {
 }
 
 void Win32Window::makeWhatShows() {
-    makeDeclared(shownNow);
+    makeDeclared(showsNow);
     makeCopies(shownNow);
     scheduleWaiting();
 }
 
 LRESULT Win32Window::onMakeWaiting(UINT, WPARAM, LPARAM) {
     makePosted_ = false;
-    makeDeclared(shownNow);
+    makeDeclared(showsNow);
     makeCopies(shownNow);
     // The rest of the shown page's reach, a few at a time; what lies further
     // down, and the pages not shown, wait until a scroll or a change of page

@@ -130,6 +130,10 @@ private:
     template <typename Pick>
     std::size_t makeCopies(Pick pick, std::size_t most = SIZE_MAX);
     void makeCopy(const Unmade& copy);
+    // Moves a declared control made after others of its page into its declared place.
+    void keepDeclaredOrder(const Unmade& declared);
+    // A hidden declared control just shown: made now if its page shows.
+    void makeShownDeclared(const Component& component);
     // Lets go of the native windows of the page's copies that lie far from its view.
     void letGoFarCopies(const Component& container, int page);
     // Before the window shows: what it shows is made now, the rest from the queue.

@@ -155,7 +155,10 @@ void Win32Window::setFlag(const std::string& component, Prop prop, bool value) {
         }
         return;
     }
-    if (Component* c = known(component)) c->setFlag(prop, value);
+    if (Component* c = known(component)) {
+        c->setFlag(prop, value);
+        if (prop == Prop::Visible && value && !c->handle() && c->copyNumber() == 0) makeShownDeclared(*c);
+    }
 }
 
 void Win32Window::setTopmost(bool on) {

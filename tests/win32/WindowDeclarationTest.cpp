@@ -229,6 +229,23 @@ TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredO
     for (HWND page = GetWindow(handleOf(*main, "选择夹1"), GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
         ++pageWindows;
     EXPECT_EQ(pageWindows, 1);
+    // The shown page's hidden controls (the "no entries" label, the entry template)
+    // wait too: until shown or needed, then in their declared place, before the
+    // entry buttons made meanwhile.
+    HWND firstPage = native(*main).makeNow("选择夹1")->childParent(0);
+    EXPECT_EQ(GetWindow(firstPage, GW_CHILD), nullptr);
+    std::vector<HWND> firstPageOrder;
+    for (int p = 0; p < 2; ++p) {
+        const std::string copy = main->copyComponent("按钮_聊天");
+        main->setFlag(copy, Prop::Visible, true);
+        firstPageOrder.push_back(handleOf(*main, copy));
+    }
+    main->setFlag("标签_聊天", Prop::Visible, true);
+    firstPageOrder.insert(firstPageOrder.begin(), {handleOf(*main, "标签_聊天"), handleOf(*main, "按钮_聊天")});
+    std::vector<HWND> stackedOnFirst;
+    for (HWND child = GetWindow(firstPage, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        stackedOnFirst.push_back(child);
+    EXPECT_EQ(stackedOnFirst, firstPageOrder);
     // State given before the control is made reaches it, and no property makes one:
     // the settings page stays empty until it shows or one of its controls is needed.
     HWND settingsPage = native(*main).makeNow("选择夹1")->childParent(4);
