@@ -1,12 +1,12 @@
 // The second floor for "start to visible window": the same visible work as the
 // program's first look, done by hand with plain Win32 calls and nothing of ours
 // (no declarations, no kjfs.ini): the same manifest (Common Controls 6, per-
-// monitor DPI), a 343 x 314 window with its menu bar, the folder bar's five
-// headers, the framed page with the empty label's 48-pixel bold text, and the
-// status bar with its two parts. What the program spends beyond this is ours.
+// monitor DPI), a 343 x 314 window with the program's icon and its menu bar,
+// the folder bar's five headers, the framed page with the empty label's 48-pixel
+// bold text, and the status bar with its two parts. What the program spends beyond this is ours.
 // Built with ENTRY_BUTTONS=n (bench_samework_buttons), the page holds instead what
 // a long first category shows: a page with a vertical scroll bar and its first n
-// entry buttons (push buttons of 50 x 50 with a caption, in rows of four).
+// entry buttons (push buttons of 50 x 50 with the catalog's names, in rows of four).
 
 #include <windows.h>
 
@@ -21,6 +21,11 @@ constexpr wchar_t kFolderClass[] = L"VelarionSameWorkFolders";
 constexpr wchar_t kLabelClass[] = L"VelarionSameWorkLabel";
 constexpr const wchar_t* kFolders[] = {L"聊天通讯", L"音乐影视", L"游戏娱乐", L"其它应用", L"系统设置"};
 constexpr int kRowTops[] = {8, 66, 122, 180, 238};  // the program's first five rows
+// The names of the benchmark catalog's first 20 chat entries, so that the same
+// characters are drawn.
+constexpr const wchar_t* kCaptions[] = {
+    L"微信", L"QQ", L"钉钉", L"企业微信", L"飞书", L"腾讯会议", L"阿里旺旺", L"YY语音", L"新浪微博", L"腾讯TIM",
+    L"千牛工作台", L"网易邮箱大师", L"Foxmail", L"易信", L"Skype", L"陌陌", L"随心聊", L"同事通讯录", L"语音聊天室", L"家庭群聊"};
 #ifndef ENTRY_BUTTONS
 #define ENTRY_BUTTONS 0
 #endif
@@ -93,11 +98,21 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+// The program's icon at the system's size for `metric`, as the program loads it.
+HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(metricX),
+                                         GetSystemMetrics(metricY), LR_SHARED));
+}
+
+bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, bool icons = false) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = proc;
     windowClass.hInstance = instance;
+    if (icons) {
+        windowClass.hIcon = programIcon(instance, SM_CXICON, SM_CYICON);
+        windowClass.hIconSm = programIcon(instance, SM_CXSMICON, SM_CYSMICON);
+    }
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name;
@@ -124,7 +139,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     marks::mark("layer");
-    if (!registerClass(instance, kClass, windowProc) || !registerClass(instance, kFolderClass, folderProc) ||
+    if (!registerClass(instance, kClass, windowProc, true) || !registerClass(instance, kFolderClass, folderProc) ||
         !registerClass(instance, kLabelClass, labelProc))
         return 1;
     marks::mark("class");
@@ -156,8 +171,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
         HFONT face = CreateFontIndirectW(&metrics.lfMessageFont);
         for (int i = 0; i < ENTRY_BUTTONS; ++i) {
-            wchar_t caption[16];
-            wsprintfW(caption, L"程序%d", i + 1);
+            const wchar_t* caption = kCaptions[i % 20];
             HWND button = CreateWindowExW(0, L"BUTTON", caption,
                                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER |
                                               BS_VCENTER | BS_MULTILINE,
