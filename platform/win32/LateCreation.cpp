@@ -237,14 +237,18 @@ void Win32Window::makeCopy(const Unmade& copy) {
             after = &o;
         }
     }
-    HWND insertAfter = nullptr;
+    // HWND_TOP is a null handle: whether to move is kept apart from where to.
+    bool move = false;
+    HWND insertAfter = HWND_TOP;
     if (before) {
-        if (GetWindow(own, GW_HWNDPREV) != before->handle()) insertAfter = before->handle();
+        move = GetWindow(own, GW_HWNDPREV) != before->handle();
+        insertAfter = before->handle();
     } else if (after) {
         const HWND aboveAfter = GetWindow(after->handle(), GW_HWNDPREV);
-        if (aboveAfter != own) insertAfter = aboveAfter ? aboveAfter : HWND_TOP;
+        move = aboveAfter != own;
+        if (aboveAfter) insertAfter = aboveAfter;
     }
-    if (insertAfter) SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (move) SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Window::makeWhatShows() {

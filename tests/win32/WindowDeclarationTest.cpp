@@ -237,6 +237,7 @@ TEST_F(WindowDeclarationTest, LateMadeControlsKeepTheirContainersAndTheDeclaredO
     std::vector<HWND> firstPageOrder;
     for (int p = 0; p < 2; ++p) {
         const std::string copy = main->copyComponent("按钮_聊天");
+        main->setNumber(copy, Prop::Left, 8 + 58 * p);
         main->setFlag(copy, Prop::Visible, true);
         firstPageOrder.push_back(handleOf(*main, copy));
     }
