@@ -29,6 +29,21 @@ function(velarion_small_code target)
   target_compile_options(${target} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-Os>)
 endfunction()
 
+# The program handles no exception: none of its code throws or catches, and an
+# error of the standard library ends it (app/Terminate.cpp). Under Windows its
+# code is therefore built without exception handling: no clean-up paths for an
+# unwinding that never happens, and in 32 bits no unwind tables (a sixth of the
+# image, resident under Wine with the pages around them). A 64-bit Windows
+# keeps them: its exception dispatch walks every frame by its table.
+function(velarion_no_exceptions target)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE -fno-exceptions)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+    endif()
+  endif()
+endfunction()
+
 # GoogleTest: Debian's on the host; built from its source for MinGW.
 function(velarion_find_gtest)
   if(TARGET GTest::gtest)
