@@ -65,6 +65,19 @@ PackedList packList(std::string_view text) {
     return list;
 }
 
+PackedList packMembers(const std::vector<std::string_view>& members) {
+    PackedList list;
+    std::size_t bytes = 0;
+    for (std::string_view member : members) bytes += member.size();
+    list.text_.reserve(bytes);
+    list.ends_.reserve(members.size());
+    for (std::string_view member : members) {
+        list.text_.append(member);
+        list.ends_.push_back(list.text_.size());
+    }
+    return list;
+}
+
 std::size_t listSize(std::string_view text) {
     std::size_t count = 0;
     forEachMember(text, [&](std::string_view) { ++count; });

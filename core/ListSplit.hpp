@@ -25,6 +25,7 @@ public:
         return std::string_view(text_).substr(begin, ends_[i] - begin);
     }
     friend PackedList packList(std::string_view text);
+    friend PackedList packMembers(const std::vector<std::string_view>& members);
 
 private:
     std::string text_;               // the members one after another
@@ -32,6 +33,8 @@ private:
 };
 
 PackedList packList(std::string_view text);
+// The members, already split, packed the same way.
+PackedList packMembers(const std::vector<std::string_view>& members);
 
 // How many members splitList finds, without copying them.
 std::size_t listSize(std::string_view text);

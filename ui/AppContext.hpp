@@ -4,6 +4,7 @@
 // the main window with the entry buttons made on its pages so far.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ struct AppContext {
     // Copies of each category's template button, in position order; a fill
     // reuses them and makes new ones only for positions not seen before.
     std::array<std::vector<std::string>, 4> entryButtons;
+    // A category page gets its buttons once it has shown (CategoryPages.cpp);
+    // until then the names of the last reading wait here, packed.
+    std::array<bool, 4> pageHasShown{};
+    std::array<std::optional<PackedList>, 4> namesWaiting;
 };
 
 }  // namespace velarion

@@ -28,6 +28,8 @@ bool onAboutCommand(AppContext& ctx, EventContext& ev);
 
 // CategoryPages.cpp
 void fillPages(AppContext& ctx);
+// Before folder `page` shows: a category page not shown before gets its buttons.
+void fillOnFirstShow(AppContext& ctx, int page);
 bool launchEntry(AppContext& ctx, Category category, EventContext& ev);
 
 // AddDialog.cpp

@@ -1,6 +1,8 @@
 // The four category pages: one square button per catalog entry, in rows of
 // four, or the "暂无应用" label when a category has none; a click starts the
-// entry's path.
+// entry's path. A page gets its buttons once it shows: until then a fill gives
+// it its label and extent and keeps its names, so the entries of pages never
+// opened cost no component each.
 
 #include <charconv>
 #include <string>
@@ -44,12 +46,20 @@ int contentHeight(int count) {
 
 int pageOf(Category category) { return static_cast<int>(category); }
 
-void fillPage(AppContext& ctx, Category category, const Catalog::Names& names) {
+// The label, shown when the category holds no entry, and how far the page scrolls.
+void placeLabelAndExtent(AppContext& ctx, Category category, std::size_t count) {
+    ctx.main->setFlag(component::categoryPages[pageOf(category)].emptyLabel, Prop::Visible, count == 0);
+    ctx.main->setPageExtent(component::tabs, pageOf(category), contentHeight(static_cast<int>(count)));
+}
+
+// `names`: the views of a reading, or the names kept packed for a page that had not shown.
+template <typename Names>
+void fillPage(AppContext& ctx, Category category, const Names& names) {
     Window& window = *ctx.main;
     const component::CategoryPage& parts = component::categoryPages[pageOf(category)];
     std::vector<std::string>& buttons = ctx.entryButtons[pageOf(category)];
 
-    window.setFlag(parts.emptyLabel, Prop::Visible, names.empty());
+    window.setFlag(parts.emptyLabel, Prop::Visible, names.size() == 0);
 
     const int count = static_cast<int>(names.size());
     for (int p = 1; p <= count; ++p) {
@@ -60,7 +70,7 @@ void fillPage(AppContext& ctx, Category category, const Catalog::Names& names) {
         }
         const std::string& button = buttons[p - 1];
         const Place place = placeOf(p);
-        window.setText(button, Prop::Text, names[p - 1]);
+        window.setText(button, Prop::Text, names.at(static_cast<std::size_t>(p - 1)));
         window.setText(button, Prop::Tag, numberToText(p));
         window.setFlag(button, Prop::Visible, true);
         window.setNumber(button, Prop::Left, place.left);
@@ -86,8 +96,30 @@ int positionFromTag(const std::string& tag) {
 void fillPages(AppContext& ctx) {
     // The names are looked at where they were read: a list may be as long as the file.
     ctx.catalog.useAll([&](const std::array<Catalog::Names, 4>& names) {
-        for (Category category : AllCategories) fillPage(ctx, category, names[static_cast<std::size_t>(category)]);
+        const int shown = ctx.main->number(component::tabs, Prop::CurrentPage);
+        for (Category category : AllCategories) {
+            const auto at = static_cast<std::size_t>(category);
+            if (pageOf(category) == shown) ctx.pageHasShown[at] = true;
+            if (ctx.pageHasShown[at]) {
+                ctx.namesWaiting[at].reset();
+                fillPage(ctx, category, names[at]);
+            } else {
+                placeLabelAndExtent(ctx, category, names[at].size());
+                ctx.namesWaiting[at] = packMembers(names[at]);
+            }
+        }
     });
+}
+
+void fillOnFirstShow(AppContext& ctx, int page) {
+    if (page < 0 || page >= static_cast<int>(AllCategories.size())) return;
+    const auto at = static_cast<std::size_t>(page);
+    if (ctx.pageHasShown[at]) return;
+    ctx.pageHasShown[at] = true;
+    if (!ctx.namesWaiting[at]) return;  // no fill yet: the first one fills it
+    const PackedList names = std::move(*ctx.namesWaiting[at]);
+    ctx.namesWaiting[at].reset();
+    fillPage(ctx, AllCategories[at], names);
 }
 
 bool launchEntry(AppContext& ctx, Category category, EventContext& ev) {

@@ -86,6 +86,7 @@ bool onStatusBarMouseMove(AppContext& ctx, EventContext& ev) {
 }
 
 bool onFolderChanged(AppContext& ctx, EventContext& ev) {
+    fillOnFirstShow(ctx, ev.args.index);
     ev.window.setNumber(c::tabs, Prop::CurrentPage, ev.args.index);
     return true;
 }

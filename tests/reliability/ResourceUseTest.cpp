@@ -47,6 +47,7 @@ TEST_F(ResourceUse, TenThousandClicksSliderMovesAndTicksLeaveNothingBehind) {
 TEST_F(ResourceUse, RepeatedFillsMakeOneButtonPerEntry) {
     givenIni({"[快捷方式]", "游戏娱乐=甲%$乙%$丙%$", "[快捷链接]", "游戏娱乐=C:\\a.exe%$C:\\b.exe%$C:\\c.exe%$"});
     start();
+    main->chooseFolder("卷帘式菜单1", 2);
     for (int i = 0; i < 10000; ++i) fillPages(ctx);
     EXPECT_EQ(main->copiesOf("按钮_游戏").size(), 3u);
 }

@@ -47,6 +47,7 @@ TEST_P(LayoutTest, ButtonsStandInRowsOfFour) {
     const int n = GetParam();
     givenEntries("游戏娱乐", n);
     start();
+    main->chooseFolder("卷帘式菜单1", 2);
 
     const int lefts[] = {8, 66, 124, 182};
     const int tops[] = {8, 66, 122, 180, 238};
@@ -152,6 +153,7 @@ TEST_F(CategoryPagesTest, NothingStartsForAnEmptyPathOrAPositionPastThePaths) {
     // Three names, but the second path is empty and there is no third.
     givenIni({"[快捷方式]", "其他应用=a%$b%$c%$", "[快捷链接]", "其他应用=C:\\a.exe%$%$"});
     start();
+    main->chooseFolder("卷帘式菜单1", 3);
     const auto buttons = main->copiesOf("按钮_其他");
     ASSERT_EQ(buttons.size(), 3u);
     main->click(buttons[1]);

@@ -21,7 +21,14 @@ TEST_F(LifeCycleTest, StartUpMovesIntoTheExecutablesFolderAndBuildsTheWindow) {
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ctx.main, main);
     EXPECT_TRUE(ctx.edgeHideArmed);
-    EXPECT_EQ(main->copiesOf("按钮_音乐").size(), 1u);   // pages filled
+    // The shown page is filled; another keeps its entries until it first shows.
+    EXPECT_TRUE(main->flag("标签_聊天", Prop::Visible));
+    EXPECT_FALSE(main->flag("标签_音乐", Prop::Visible));
+    EXPECT_TRUE(main->copiesOf("按钮_音乐").empty());
+    main->chooseFolder("卷帘式菜单1", 1);
+    ASSERT_EQ(main->copiesOf("按钮_音乐").size(), 1u);
+    EXPECT_EQ(main->text(main->copiesOf("按钮_音乐")[0], Prop::Text), "player");
+    main->chooseFolder("卷帘式菜单1", 0);
     EXPECT_TRUE(main->flag("选择框2", Prop::Checked));  // settings restored
     EXPECT_TRUE(sys.messageBoxes.empty());
 }
