@@ -90,19 +90,25 @@ std::array<CategoryListing, 4> Catalog::loadAll() {
 }
 
 void Catalog::useAll(const std::function<void(const std::array<Names, 4>&)>& use) {
+    useAll({}, [&](const std::array<Names, 4>& names, const ProfileViews&) { use(names); });
+}
+
+void Catalog::useAll(const std::vector<IniName>& others,
+                     const std::function<void(const std::array<Names, 4>&, const ProfileViews&)>& use) {
     // One reading for all: a kjfs.ini may be as long as 64 MB, and every reading reads it whole.
     std::vector<IniName> keys;
     for (Category category : AllCategories) {
         keys.push_back({SectionNames, categoryKey(category)});
         keys.push_back({SectionPaths, categoryKey(category)});
     }
-    settings_.useWhole(keys, [&](const ProfileViews& lists) {
+    keys.insert(keys.end(), others.begin(), others.end());
+    settings_.useWhole(keys, [&](const ProfileViews& values) {
         std::array<Names, 4> names;
         for (Category category : AllCategories) {
             const std::size_t at = 2 * slot(category);
-            if (holdPaths(category, lists[at], lists[at + 1])) names[slot(category)] = listMembers(lists[at]);
+            if (holdPaths(category, values[at], values[at + 1])) names[slot(category)] = listMembers(values[at]);
         }
-        use(names);
+        use(names, ProfileViews(values.begin() + 2 * AllCategories.size(), values.end()));
     });
 }
 

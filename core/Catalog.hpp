@@ -41,6 +41,9 @@ public:
     // a list may be as long as the file, and its names are not copied on the way.
     using Names = std::vector<std::string_view>;
     void useAll(const std::function<void(const std::array<Names, 4>&)>& use);
+    // The same, with other whole values of the file from the same reading.
+    void useAll(const std::vector<IniName>& others,
+                const std::function<void(const std::array<Names, 4>&, const ProfileViews& others)>& use);
     // Appends one entry at the end of its category in kjfs.ini, names and paths
     // in one atomic replacement. True when it was stored.
     bool append(Category category, std::string_view name, std::string_view path);

@@ -382,10 +382,7 @@ std::optional<Range> valueRange(const Text& text, std::string_view section, std:
 // A value's GBK text as the caller's buffer of bufferSize (> 0) bytes holds it.
 std::string limitedText(const Text& text, const std::optional<Range>& value, std::size_t bufferSize) {
     if (!value) return {};
-    const std::size_t limit = bufferSize - 1;
-    std::string result = text.gbkText(*value, limit);
-    result.resize(fitGbk(result, limit));
-    return result;
+    return iniLimit(text.gbkText(*value, bufferSize - 1), bufferSize);
 }
 
 // The value of key in section (iniRead's rules).
@@ -407,6 +404,11 @@ std::string iniRead(std::string_view fileBytes, std::string_view section, std::s
                     std::size_t bufferSize) {
     if (bufferSize == 0 || lookupName(key).empty()) return {};
     return readFrom(Text(fileBytes), section, key, bufferSize);
+}
+
+std::string iniLimit(std::string_view whole, std::size_t bufferSize) {
+    if (bufferSize == 0) return {};
+    return std::string(whole.substr(0, fitGbk(whole, bufferSize - 1)));
 }
 
 std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,

@@ -57,6 +57,10 @@ struct IniName {
 std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
                                      std::size_t bufferSize = IniWholeValue);
 
+// A whole value (as iniViewMany gives it) as a read with a buffer of bufferSize bytes
+// gives it: cut to at most bufferSize - 1 bytes, never inside a double-byte character.
+std::string iniLimit(std::string_view whole, std::size_t bufferSize);
+
 // The whole values of several keys, without copying them where the file is GBK: there
 // each view is into fileBytes, else into a text decoded into `decoded` (emptied first;
 // left alone while the views are used). A missing value is an empty view.

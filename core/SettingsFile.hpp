@@ -34,6 +34,8 @@ public:
     std::string read(std::string_view section, std::string_view key) const;
     // Several values, each cut as read cuts it, from one reading of the file.
     std::vector<std::string> read(const std::vector<IniName>& names) const;
+    // A whole value from useWhole as read() gives it.
+    static std::string asRead(std::string_view whole) { return iniLimit(whole, ReadLimit); }
     // The whole value, without the cut (the catalog lists).
     std::string readWhole(std::string_view section, std::string_view key) const;
     // Several whole values from one reading, as views for the length of the call

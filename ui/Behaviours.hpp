@@ -28,6 +28,8 @@ bool onAboutCommand(AppContext& ctx, EventContext& ev);
 
 // CategoryPages.cpp
 void fillPages(AppContext& ctx);
+// The same from the lists of a reading the caller made.
+void fillPages(AppContext& ctx, const std::array<Catalog::Names, 4>& names);
 // Before folder `page` shows: a category page not shown before gets its buttons.
 void fillOnFirstShow(AppContext& ctx, int page);
 bool launchEntry(AppContext& ctx, Category category, EventContext& ev);
@@ -38,7 +40,10 @@ bool onBrowseClicked(AppContext& ctx, EventContext& ev);
 bool onConfirmClicked(AppContext& ctx, EventContext& ev);
 
 // SettingsPage.cpp
-void restoreSettings(AppContext& ctx);
+// The stored settings the start restores, and their restoring from the whole values
+// read (the start reads them with the pages' lists).
+const std::vector<IniName>& restoredSettings();
+void restoreSettings(AppContext& ctx, const ProfileViews& stored);
 void applyOpacity(AppContext& ctx, Window& window, int opacity);
 bool onOpacityChanged(AppContext& ctx, EventContext& ev);
 bool onTopmostClicked(AppContext& ctx, EventContext& ev);

@@ -59,8 +59,6 @@ void fillPage(AppContext& ctx, Category category, const Names& names) {
     const component::CategoryPage& parts = component::categoryPages[pageOf(category)];
     std::vector<std::string>& buttons = ctx.entryButtons[pageOf(category)];
 
-    window.setFlag(parts.emptyLabel, Prop::Visible, names.size() == 0);
-
     const int count = static_cast<int>(names.size());
     for (int p = 1; p <= count; ++p) {
         if (static_cast<int>(buttons.size()) < p) {
@@ -80,7 +78,7 @@ void fillPage(AppContext& ctx, Category category, const Names& names) {
     for (std::size_t i = count; i < buttons.size(); ++i)
         window.setFlag(buttons[i], Prop::Visible, false);
 
-    window.setPageExtent(component::tabs, pageOf(category), contentHeight(count));
+    placeLabelAndExtent(ctx, category, names.size());
 }
 
 // The position written into a button's tag; 0 when the tag holds none.
@@ -95,20 +93,22 @@ int positionFromTag(const std::string& tag) {
 
 void fillPages(AppContext& ctx) {
     // The names are looked at where they were read: a list may be as long as the file.
-    ctx.catalog.useAll([&](const std::array<Catalog::Names, 4>& names) {
-        const int shown = ctx.main->number(component::tabs, Prop::CurrentPage);
-        for (Category category : AllCategories) {
-            const auto at = static_cast<std::size_t>(category);
-            if (pageOf(category) == shown) ctx.pageHasShown[at] = true;
-            if (ctx.pageHasShown[at]) {
-                ctx.namesWaiting[at].reset();
-                fillPage(ctx, category, names[at]);
-            } else {
-                placeLabelAndExtent(ctx, category, names[at].size());
-                ctx.namesWaiting[at] = packMembers(names[at]);
-            }
+    ctx.catalog.useAll([&](const std::array<Catalog::Names, 4>& names) { fillPages(ctx, names); });
+}
+
+void fillPages(AppContext& ctx, const std::array<Catalog::Names, 4>& names) {
+    const int shown = ctx.main->number(component::tabs, Prop::CurrentPage);
+    for (Category category : AllCategories) {
+        const auto at = static_cast<std::size_t>(category);
+        if (pageOf(category) == shown) ctx.pageHasShown[at] = true;
+        if (ctx.pageHasShown[at]) {
+            ctx.namesWaiting[at].reset();
+            fillPage(ctx, category, names[at]);
+        } else {
+            placeLabelAndExtent(ctx, category, names[at].size());
+            ctx.namesWaiting[at] = packMembers(names[at]);
         }
-    });
+    }
 }
 
 void fillOnFirstShow(AppContext& ctx, int page) {

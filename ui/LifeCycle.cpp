@@ -44,8 +44,11 @@ int runApplication(AppContext& ctx) {
 bool onMainWindowCreated(AppContext& ctx, EventContext& ev) {
     ctx.main = &ev.window;
     ctx.edgeHideArmed = true;
-    fillPages(ctx);
-    restoreSettings(ctx);
+    // The pages and the settings from one reading: kjfs.ini may be tens of megabytes.
+    ctx.catalog.useAll(restoredSettings(), [&](const std::array<Catalog::Names, 4>& names, const ProfileViews& stored) {
+        fillPages(ctx, names);
+        restoreSettings(ctx, stored);
+    });
     return true;
 }
 

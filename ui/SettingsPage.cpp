@@ -62,21 +62,25 @@ void applyOpacity(AppContext& ctx, Window& window, int opacity) {
     ctx.layer.setWindowOpacity(window, opacity);
 }
 
-void restoreSettings(AppContext& ctx) {
+const std::vector<IniName>& restoredSettings() {
+    static const std::vector<IniName> names = {
+        {SectionSettings, KeyOpacity}, {SectionSettings, KeyAutostart}, {SectionSettings, KeyTopmost}};
+    return names;
+}
+
+void restoreSettings(AppContext& ctx, const ProfileViews& stored) {
     Window& window = *ctx.main;
 
-    // The three from one reading of the file: it may be tens of megabytes.
-    const std::vector<std::string> stored = ctx.settings.read(
-        {{SectionSettings, KeyOpacity}, {SectionSettings, KeyAutostart}, {SectionSettings, KeyTopmost}});
-    const double opacity = textToNumber(stored[0]);
+    // Each value as a read with the program's buffer gives it.
+    const double opacity = textToNumber(SettingsFile::asRead(stored[0]));
     if (std::fabs(opacity) > OpacityThreshold) {
         window.setNumber(c::opacitySlider, Prop::Position, sliderPositionFor(opacity));
         applyOpacity(ctx, window, window.number(c::opacitySlider, Prop::Position));
     }
 
-    window.setFlag(c::autostartBox, Prop::Checked, flagIsOn(stored[1]));
+    window.setFlag(c::autostartBox, Prop::Checked, flagIsOn(SettingsFile::asRead(stored[1])));
 
-    const bool topmost = flagIsOn(stored[2]);
+    const bool topmost = flagIsOn(SettingsFile::asRead(stored[2]));
     ctx.layer.setWindowTopmost(window, topmost);
     window.setFlag(c::topmostBox, Prop::Checked, topmost);
 }

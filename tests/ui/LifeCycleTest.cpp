@@ -16,6 +16,7 @@ TEST_F(LifeCycleTest, StartUpMovesIntoTheExecutablesFolderAndBuildsTheWindow) {
               "[系统设置]", "前端=真"});
     EXPECT_EQ(runApplication(ctx), 0);
 
+    EXPECT_EQ(sys.wholeFileReads, 1);  // the pages and the settings from one reading
     EXPECT_EQ(sys.directoryChanges, std::vector<std::string>{"C:\\Program Files\\Velarion"});
     main = windows.window("main");
     ASSERT_NE(main, nullptr);
