@@ -94,6 +94,14 @@ bool madeLate(Kind kind) {
     return kind != Kind::Menu && kind != Kind::Timer && kind != Kind::FileDialog && kind != Kind::Tabs;
 }
 
+// Puts a child window right after `previous` among its siblings, or first when
+// `previous` is null, unless it stands there already: a move costs round trips
+// and messages. (HWND_TOP is itself a null handle.)
+void stackAfter(HWND own, HWND previous) {
+    if (GetWindow(own, GW_HWNDPREV) == previous) return;
+    SetWindowPos(own, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 Component* Win32Window::addDeclared(const ComponentDecl& decl) {
@@ -190,14 +198,10 @@ void Win32Window::keepDeclaredOrder(const Unmade& declared) {
     for (std::size_t i = at + 1; !laterMade && i < components_.size() && components_[i]->copyNumber() == 0; ++i)
         laterMade = sibling(*components_[i]);
     if (!laterMade) return;
-    HWND insertAfter = HWND_TOP;
-    for (std::size_t i = at; i-- > 0;) {
-        if (sibling(*components_[i])) {
-            insertAfter = components_[i]->handle();
-            break;
-        }
-    }
-    SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND previous = nullptr;
+    for (std::size_t i = at; i-- > 0 && !previous;)
+        if (sibling(*components_[i])) previous = components_[i]->handle();
+    stackAfter(own, previous);
 }
 
 void Win32Window::makeShownDeclared(const Component& component) {
@@ -237,18 +241,12 @@ void Win32Window::makeCopy(const Unmade& copy) {
             after = &o;
         }
     }
-    // HWND_TOP is a null handle: whether to move is kept apart from where to.
-    bool move = false;
-    HWND insertAfter = HWND_TOP;
     if (before) {
-        move = GetWindow(own, GW_HWNDPREV) != before->handle();
-        insertAfter = before->handle();
+        stackAfter(own, before->handle());
     } else if (after) {
         const HWND aboveAfter = GetWindow(after->handle(), GW_HWNDPREV);
-        move = aboveAfter != own;
-        if (aboveAfter) insertAfter = aboveAfter;
+        if (aboveAfter != own) stackAfter(own, aboveAfter);
     }
-    if (move) SetWindowPos(own, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Window::makeWhatShows() {
