@@ -70,16 +70,31 @@ struct Subject {
     std::wstring exe;
     const wchar_t* windowClass;
     std::string ini;
+    int marksWaitMs = 3000;  // how long its start marks may take to be written
 };
 
+// An earlier build of the program (its velarion_e2e.exe), measured in the same run
+// when VELARION_BENCH_EARLIER_EXE names it: scripts/bench builds it from a commit.
+std::optional<std::wstring> earlierProgramPath() {
+    const char* path = std::getenv("VELARION_BENCH_EARLIER_EXE");
+    if (!path || !*path) return std::nullopt;
+    return fullPath(std::wstring(path, path + std::strlen(path)));
+}
+
 std::vector<Subject> startSubjects() {
-    return {
+    std::vector<Subject> subjects = {
         {"baseline", baselinePath(), BaselineClass, storedSettingsIni("")},
         {"samework", sameWorkPath(), SameWorkClass, storedSettingsIni("")},
         {"samework_buttons", sameWorkButtonsPath(), SameWorkClass, storedSettingsIni("")},
         {"empty", programPath(), ProgramClass, storedSettingsIni("")},
         {"full", programPath(), ProgramClass, storedSettingsIni(generatedCatalogIni(250))},
     };
+    if (const std::optional<std::wstring> earlier = earlierProgramPath()) {
+        // A build from before the marks were written may write none.
+        subjects.push_back({"earlier_empty", *earlier, ProgramClass, storedSettingsIni(""), 1000});
+        subjects.push_back({"earlier_full", *earlier, ProgramClass, storedSettingsIni(generatedCatalogIni(250)), 1000});
+    }
+    return subjects;
 }
 
 Subject startSubject(const char* label) {
@@ -192,12 +207,13 @@ void startPhases(int runs, const std::vector<Subject>& subjects) {
             DeleteFileW(marksFile.c_str());
             Started started = start(subjects[i]);
             FILE* file = nullptr;
-            e2e::waitUntil([&] { return (file = _wfopen(marksFile.c_str(), L"r")) != nullptr; }, 3000);
-            if (round >= 0 && started.ms >= 0 && file) {
+            e2e::waitUntil([&] { return (file = _wfopen(marksFile.c_str(), L"r")) != nullptr; },
+                           subjects[i].marksWaitMs);
+            if (round >= 0 && started.ms >= 0) {
                 times[i]["visible"].push_back(started.ms);
                 char phase[32];
                 long long counter = 0;
-                while (std::fscanf(file, "%31s %lld", phase, &counter) == 2)
+                while (file && std::fscanf(file, "%31s %lld", phase, &counter) == 2)
                     if (std::strcmp(phase, "frequency") != 0)
                         times[i][phase].push_back(static_cast<double>(counter - started.createdAt) / perMs);
             }
