@@ -50,7 +50,10 @@ std::wstring fullPath(const std::wstring& path) {
     return length > 0 && length < MAX_PATH ? std::wstring(full, length) : path;
 }
 
-std::wstring programPath() { return fullPath(e2e::ownFolder() + L"..\\tests\\e2e\\velarion_e2e.exe"); }
+// The program as it ships, for every figure but the warning's; that one needs the
+// end-to-end build, whose power-off request is only written down.
+std::wstring programPath() { return fullPath(e2e::ownFolder() + L"..\\app\\velarion.exe"); }
+std::wstring recordingProgramPath() { return fullPath(e2e::ownFolder() + L"..\\tests\\e2e\\velarion_e2e.exe"); }
 std::wstring baselinePath() { return e2e::ownFolder() + L"bench_baseline.exe"; }
 std::wstring sameWorkPath() { return e2e::ownFolder() + L"bench_samework.exe"; }
 std::wstring sameWorkButtonsPath() { return e2e::ownFolder() + L"bench_samework_buttons.exe"; }
@@ -73,7 +76,7 @@ struct Subject {
     int marksWaitMs = 3000;  // how long its start marks may take to be written
 };
 
-// An earlier build of the program (its velarion_e2e.exe), measured in the same run
+// An earlier build of the program (its velarion.exe), measured in the same run
 // when VELARION_BENCH_EARLIER_EXE names it: scripts/bench builds it from a commit.
 std::optional<std::wstring> earlierProgramPath() {
     const char* path = std::getenv("VELARION_BENCH_EARLIER_EXE");
@@ -319,10 +322,10 @@ void waitUntilSettled(const std::wstring& exe) {
 void warning() {
     progress("CPU during the ten-second warning");
     DeleteFileW(powerOffLog().c_str());
-    Started started = start(startSubject("empty"));
+    Started started = start({"warning", recordingProgramPath(), ProgramClass, storedSettingsIni("")});
     if (!started.window) return progress("the program did not start");
     HWND main = started.window;
-    waitUntilSettled(programPath());
+    waitUntilSettled(recordingProgramPath());
     e2e::openFolder(main, 4);  // the settings page's controls are made when it first shows
     HWND hour = editAt(main, 38, 24), minute = editAt(main, 101, 24), second = editAt(main, 160, 24);
     HWND confirm = e2e::findChild(main, L"Button", L"确定");
@@ -347,7 +350,7 @@ void warning() {
     // The first warning step has passed when the status counts 9.
     if (!e2e::waitUntil([&] { return e2e::statusPartText(status, 1) == L"距离关机还有9秒"; }, 10000))
         return progress("the warning did not start");
-    CpuMeter meter(programPath());
+    CpuMeter meter(recordingProgramPath());
     if (!meter.ok()) return progress("no Linux process found for the program");
     meter.begin();
     if (!e2e::waitUntil([] { return GetFileAttributesW(powerOffLog().c_str()) != INVALID_FILE_ATTRIBUTES; },
