@@ -97,21 +97,6 @@ std::string readProfileString(System& system, std::string_view file, std::string
     return iniRead(contents.bytes, section, key, bufferSize);
 }
 
-std::vector<std::string> readProfileStrings(System& system, std::string_view file,
-                                            const std::vector<IniName>& names, std::size_t bufferSize) {
-    std::vector<std::string> values(names.size());
-    file = skipLeadingControls(file);
-    bool any = false;
-    const std::vector<IniName> wanted = cleanedNames(names, any);
-    if (file.empty() || !any) return values;
-    FileContents contents = system.readWholeFile(std::string(file));
-    if (contents.status != FileReadStatus::Ok) return values;
-    std::vector<std::string> found = iniReadMany(contents.bytes, wanted, bufferSize);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (!wanted[i].key.empty()) values[i] = std::move(found[i]);
-    return values;
-}
-
 void useProfileValues(System& system, std::string_view file, const std::vector<IniName>& names,
                       const std::function<void(const ProfileViews&)>& use) {
     file = skipLeadingControls(file);

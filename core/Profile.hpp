@@ -20,10 +20,6 @@ namespace velarion {
 std::string readProfileString(System& system, std::string_view file, std::string_view section,
                               std::string_view key, std::size_t bufferSize);
 
-// Several values of the file, each as readProfileString gives it, from one reading.
-std::vector<std::string> readProfileStrings(System& system, std::string_view file,
-                                            const std::vector<IniName>& names, std::size_t bufferSize);
-
 // The whole values of several keys from one reading, handed to `use` as views that
 // live as long as the call (not copied where the file is GBK: a list may be as long as
 // the file). Names that are empty after skipping, and a file that cannot be read, give

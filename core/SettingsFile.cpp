@@ -18,7 +18,11 @@ std::string SettingsFile::read(std::string_view section, std::string_view key) c
 }
 
 std::vector<std::string> SettingsFile::read(const std::vector<IniName>& names) const {
-    return readProfileStrings(system_, path(), names, ReadLimit);
+    std::vector<std::string> values;
+    useWhole(names, [&](const ProfileViews& whole) {
+        for (std::string_view value : whole) values.push_back(asRead(value));
+    });
+    return values;
 }
 
 std::string SettingsFile::readWhole(std::string_view section, std::string_view key) const {
