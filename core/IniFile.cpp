@@ -411,16 +411,6 @@ std::string iniLimit(std::string_view whole, std::size_t bufferSize) {
     return std::string(whole.substr(0, fitGbk(whole, bufferSize - 1)));
 }
 
-std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
-                                     std::size_t bufferSize) {
-    const Text text(fileBytes);
-    std::vector<std::string> values;
-    values.reserve(names.size());
-    for (const std::optional<Line>& keyLine : keyLinesOf(text, names))
-        values.push_back(bufferSize == 0 ? std::string() : limitedText(text, valueOf(text, keyLine), bufferSize));
-    return values;
-}
-
 std::vector<std::string_view> iniViewMany(std::string_view fileBytes, const std::vector<IniName>& names,
                                           std::vector<std::string>& decoded) {
     const Text text(fileBytes);

@@ -53,10 +53,6 @@ struct IniName {
     std::string_view section, key;
 };
 
-// The values of several keys, each as iniRead gives it, from one reading of the file.
-std::vector<std::string> iniReadMany(std::string_view fileBytes, const std::vector<IniName>& names,
-                                     std::size_t bufferSize = IniWholeValue);
-
 // A whole value (as iniViewMany gives it) as a read with a buffer of bufferSize bytes
 // gives it: cut to at most bufferSize - 1 bytes, never inside a double-byte character.
 std::string iniLimit(std::string_view whole, std::size_t bufferSize);

@@ -19,6 +19,7 @@ std::string SettingsFile::read(std::string_view section, std::string_view key) c
 
 std::vector<std::string> SettingsFile::read(const std::vector<IniName>& names) const {
     std::vector<std::string> values;
+    values.reserve(names.size());
     useWhole(names, [&](const ProfileViews& whole) {
         for (std::string_view value : whole) values.push_back(asRead(value));
     });

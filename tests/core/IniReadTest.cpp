@@ -169,12 +169,13 @@ TEST(IniRead, ManyKeysFromOneReadingGiveWhatEachReadGives) {
     const std::string file = "[s]\r\nk=\"quoted\"\r\nK2=中文字\r\n[t]\r\nk=other\r\n[S]\r\nk=later\r\n";
     const std::vector<velarion::IniName> names{{"s", "k"}, {"t", "k"}, {"s", "k2"}, {"s", "gone"},
                                                 {"none", "k"}, {"", "k"}, {"s", ""}};
-    for (std::size_t limit : {velarion::IniWholeValue, std::size_t{6}, std::size_t{1}}) {
-        const std::vector<std::string> many = velarion::iniReadMany(file, names, limit);
-        ASSERT_EQ(many.size(), names.size());
+    std::vector<std::string> decoded;
+    const std::vector<std::string_view> many = velarion::iniViewMany(file, names, decoded);
+    ASSERT_EQ(many.size(), names.size());
+    for (std::size_t limit : {velarion::IniWholeValue, std::size_t{6}, std::size_t{1}})
         for (std::size_t i = 0; i < names.size(); ++i)
-            EXPECT_EQ(many[i], iniRead(file, names[i].section, names[i].key, limit)) << i << " at " << limit;
-    }
-    EXPECT_EQ(velarion::iniReadMany(file, names)[0], "quoted");
-    EXPECT_EQ(velarion::iniReadMany(file, names)[1], "other");
+            EXPECT_EQ(velarion::iniLimit(many[i], limit), iniRead(file, names[i].section, names[i].key, limit))
+                << i << " at " << limit;
+    EXPECT_EQ(many[0], "quoted");
+    EXPECT_EQ(many[1], "other");
 }
